@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a task needs, and only those that are missing.
+#   scripts/install-deps.sh build|test|run|fuzz ...
+set -euo pipefail
+
+packages=()
+for need in "$@"; do
+    case "$need" in
+        build) packages+=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core) ;;
+        run) packages+=(libqt6widgets6 qt6-qpa-plugins) ;;
+        test) packages+=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick appstream desktop-file-utils
+                         dpkg-dev file) ;;
+        fuzz) packages+=(clang libclang-rt-14-dev clang-tidy) ;;
+        *) echo "install-deps: unknown set '$need'" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if ! command -v apt-get >/dev/null; then
+    echo "Missing packages: ${missing[*]}. Install them with your package manager and try again." >&2
+    exit 1
+fi
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Installing ${missing[*]} needs root or sudo." >&2; exit 1; }
+    sudo=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Builds Velmora with warnings as errors and runs every test through CTest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh build run test
+cmake --workflow --preset dev
