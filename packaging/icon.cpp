@@ -60,7 +60,7 @@ QByteArray IcoFromImage(const QImage &source, QString *error)
     // take entry 0 and are hidden by the mask.
     QList<QRgb> palette;
     QList<int> indexes;
-    indexes.reserve(width * height);
+    indexes.reserve(static_cast<qsizetype>(width) * height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const QRgb pixel = image.pixel(x, y);
@@ -125,7 +125,7 @@ QByteArray IcoFromImage(const QImage &source, QString *error)
     for (int y = height - 1; y >= 0; --y) {
         QByteArray row(xorRow, '\0');
         for (int x = 0; x < width; ++x) {
-            const int index = std::max(indexes[y * width + x], 0);
+            const int index = std::max(indexes[static_cast<qsizetype>(y) * width + x], 0);
             const int shift = (x % 2 == 0) ? 4 : 0;
             row[x / 2] = static_cast<char>(row[x / 2] | (index << shift));
         }
@@ -134,7 +134,7 @@ QByteArray IcoFromImage(const QImage &source, QString *error)
     for (int y = height - 1; y >= 0; --y) {
         QByteArray row(andRow, '\0');
         for (int x = 0; x < width; ++x) {
-            if (indexes[y * width + x] < 0)
+            if (indexes[static_cast<qsizetype>(y) * width + x] < 0)
                 row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
         }
         out.append(row);

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the whole test suite a second time with AddressSanitizer and UndefinedBehaviorSanitizer, in its
+# own folder (build/sanitize), and runs it. Any finding stops the test that made it, so CTest fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh build run test
+
+build=build/sanitize
+flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELMORA_WERROR=ON \
+    -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" -DCMAKE_SHARED_LINKER_FLAGS="$flags"
+cmake --build "$build" -j2
+
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0:strict_string_checks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure --no-tests=error --timeout 600
