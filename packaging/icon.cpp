@@ -1,5 +1,6 @@
 #include "icon.h"
 
+#include <QColor>
 #include <QList>
 #include <QtEndian>
 #include <algorithm>
@@ -139,6 +140,39 @@ QByteArray IcoFromImage(const QImage &source, QString *error)
         }
         out.append(row);
     }
+    return out;
+}
+
+QByteArray SvgFromImage(const QImage &source)
+{
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const int width = image.width();
+    const int height = image.height();
+    QByteArray out = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
+                                    "viewBox=\"0 0 %1 %2\" shape-rendering=\"crispEdges\">\n")
+                         .arg(width)
+                         .arg(height)
+                         .toUtf8();
+    for (int y = 0; y < height; ++y) {
+        int x = 0;
+        while (x < width) {
+            const QRgb pixel = image.pixel(x, y);
+            int end = x + 1;
+            while (end < width && image.pixel(end, y) == pixel)
+                ++end;
+            if (qAlpha(pixel) != 0) {
+                out += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"1\" fill=\"%4\"/>\n")
+                           .arg(x)
+                           .arg(y)
+                           .arg(end - x)
+                           .arg(QColor(pixel).name())
+                           .toUtf8();
+            }
+            x = end;
+        }
+    }
+    out += "</svg>\n";
     return out;
 }
 

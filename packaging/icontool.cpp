@@ -1,6 +1,6 @@
-// Build-time tool: turns the program's 16-colour icon image into the PNG the desktops install and the
-// .ico file the Windows executable carries.
-//   velmora_icon IMAGE PNG ICO
+// Build-time tool: turns the program's 16-colour icon image into the PNG and SVG the desktops install and
+// the .ico file the Windows executable carries.
+//   velmora_icontool IMAGE PNG ICO SVG
 
 #include "icon.h"
 
@@ -13,16 +13,23 @@ namespace {
 
 int Fail(const QString &message)
 {
-    std::fprintf(stderr, "velmora_icon: %s\n", qPrintable(message));
+    std::fprintf(stderr, "velmora_icontool: %s\n", qPrintable(message));
     return 1;
+}
+
+// An unfinished QSaveFile is discarded when it goes out of scope, leaving no partial file behind.
+bool WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc != 4)
-        return Fail(QStringLiteral("usage: velmora_icon IMAGE PNG ICO"));
+    if (argc != 5)
+        return Fail(QStringLiteral("usage: velmora_icontool IMAGE PNG ICO SVG"));
     const QString source = QFile::decodeName(argv[1]);
     const QImage image(source);
     if (image.isNull())
@@ -39,9 +46,9 @@ int main(int argc, char **argv)
     const QByteArray ico = velmora::IcoFromImage(image, &error);
     if (ico.isEmpty())
         return Fail(QStringLiteral("%1: %2").arg(source, error));
-    QSaveFile file(QFile::decodeName(argv[3]));
-    // An unfinished QSaveFile is discarded when it goes out of scope, leaving no partial icon behind.
-    if (!file.open(QIODevice::WriteOnly) || file.write(ico) != ico.size() || !file.commit())
-        return Fail(QStringLiteral("cannot write %1").arg(file.fileName()));
+    if (!WriteFile(QFile::decodeName(argv[3]), ico))
+        return Fail(QStringLiteral("cannot write %1").arg(QFile::decodeName(argv[3])));
+    if (!WriteFile(QFile::decodeName(argv[4]), velmora::SvgFromImage(image)))
+        return Fail(QStringLiteral("cannot write %1").arg(QFile::decodeName(argv[4])));
     return 0;
 }

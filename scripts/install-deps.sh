@@ -9,7 +9,7 @@ for need in "$@"; do
         build) packages+=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core) ;;
         run) packages+=(libqt6widgets6 qt6-qpa-plugins) ;;
         test) packages+=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick appstream desktop-file-utils
-                         dpkg-dev file) ;;
+                         dpkg-dev file librsvg2-bin) ;;
         fuzz) packages+=(clang libclang-rt-14-dev clang-tidy) ;;
         *) echo "install-deps: unknown set '$need'" >&2; exit 2 ;;
     esac

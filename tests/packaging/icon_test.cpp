@@ -5,6 +5,7 @@
 #include <QTest>
 
 using velmora::IcoFromImage;
+using velmora::SvgFromImage;
 
 class IconTest : public QObject {
     Q_OBJECT
@@ -14,6 +15,7 @@ private slots:
     void roundTripsThroughQtReader();
     void refusesWhatAnIcoCannotHold_data();
     void refusesWhatAnIcoCannotHold();
+    void svgDrawsEachRunOfOneColourOnce();
 };
 
 namespace {
@@ -29,13 +31,19 @@ QImage Paint(int width, int height, const QList<QRgb> &pixels)
 
 constexpr QRgb Clear = 0x00000000u;
 
+// Red, transparent, blue over blue, blue, red.
+QImage SmallImage()
+{
+    const QRgb red = qRgb(255, 0, 0);
+    const QRgb blue = qRgb(0, 0, 255);
+    return Paint(3, 2, {red, Clear, blue, blue, blue, red});
+}
+
 } // namespace
 
 void IconTest::smallImageHasExactBytes()
 {
-    const QRgb red = qRgb(255, 0, 0);
-    const QRgb blue = qRgb(0, 0, 255);
-    const QImage image = Paint(3, 2, {red, Clear, blue, blue, blue, red});
+    const QImage image = SmallImage();
 
     // clang-format off
     const unsigned char expected[] = {
@@ -123,6 +131,20 @@ void IconTest::refusesWhatAnIcoCannotHold()
     QString error;
     QVERIFY(IcoFromImage(image, &error).isEmpty());
     QVERIFY(!error.isEmpty());
+}
+
+void IconTest::svgDrawsEachRunOfOneColourOnce()
+{
+    const QByteArray expected =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"3\" height=\"2\" viewBox=\"0 0 3 2\" "
+        "shape-rendering=\"crispEdges\">\n"
+        "<rect x=\"0\" y=\"0\" width=\"1\" height=\"1\" fill=\"#ff0000\"/>\n"
+        "<rect x=\"2\" y=\"0\" width=\"1\" height=\"1\" fill=\"#0000ff\"/>\n"
+        "<rect x=\"0\" y=\"1\" width=\"2\" height=\"1\" fill=\"#0000ff\"/>\n"
+        "<rect x=\"2\" y=\"1\" width=\"1\" height=\"1\" fill=\"#ff0000\"/>\n"
+        "</svg>\n";
+    QCOMPARE(SvgFromImage(SmallImage()), expected);
 }
 
 QTEST_GUILESS_MAIN(IconTest)
