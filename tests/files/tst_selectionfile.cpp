@@ -87,6 +87,7 @@ private slots:
     void readsBothExamples();
     void roundTripsEveryKindOfText_data();
     void roundTripsEveryKindOfText();
+    void keepsALeadingByteOrderMark();
     void cutsLongTextsAtACharacterBoundary_data();
     void cutsLongTextsAtACharacterBoundary();
     void reportsADeviceThatFails();
@@ -198,6 +199,21 @@ void TestSelectionFile::roundTripsEveryKindOfText()
     QCOMPARE(p.code.record == record, true);
     QCOMPARE(p.controls.ind[0], name);
     QCOMPARE(p.controls.arr[0], types.join(u','));
+}
+
+void TestSelectionFile::keepsALeadingByteOrderMark()
+{
+    // UTF-8 is the system code page here; a decoder that skipped the mark would shorten the name.
+    const QString name = QChar(0xFEFF) + QStringLiteral("Mill");
+    const SelectionRecord record = Table({Industry(name, 0, {name})});
+    QStringEncoder encoder = SystemEncoder();
+    const QByteArray file = SelectionBytes(record, encoder);
+    QCOMPARE(file.mid(16, 9), Bytes({0x07, 0x00, 0xEF, 0xBB, 0xBF, 'M', 'i', 'l', 'l'}));
+    QStringDecoder decoder = SystemDecoder();
+    const auto back = ParseSelection(file, decoder);
+    QVERIFY(back);
+    QCOMPARE(back->Industries[0].Name, name);
+    QCOMPARE(back->Industries[0].CarTypes[0], name);
 }
 
 void TestSelectionFile::cutsLongTextsAtACharacterBoundary_data()
