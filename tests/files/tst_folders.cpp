@@ -71,6 +71,8 @@ void TestFolders::walksThePathPieceByPiece_data()
                                    << QStringList{"/home/", "/home/u/", "/home/u/.local/",
                                                   "/home/u/.local/share/",
                                                   "/home/u/.local/share/Program Files/"};
+    QTest::newRow("colon past the start")
+        << QStringLiteral("/srv/a:/b") << QChar(u'/') << QStringList{"/srv/", "/srv/a:/", "/srv/a:/b/"};
     QTest::newRow("only separators") << QStringLiteral("///") << QChar(u'/') << QStringList{};
 }
 

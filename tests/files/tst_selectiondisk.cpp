@@ -47,6 +47,7 @@ class TestSelectionDisk : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -58,6 +59,7 @@ private slots:
     void killedSavesLeaveARecordWhole();
 
 private:
+    QTemporaryDir m_home;
     std::unique_ptr<QTemporaryDir> m_dir;
     QString folder() const { return m_dir->filePath(QStringLiteral("Program Files/Ostrel/Velmora")); }
     QString path() const { return folder() + QStringLiteral("/Selection"); }
@@ -68,6 +70,14 @@ private:
                                         QDir::NoDotAndDotDot);
     }
 };
+
+void TestSelectionDisk::initTestCase()
+{
+    // Every path here is explicit; the user's own folders are kept out of reach all the same.
+    QVERIFY(m_home.isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("data"))));
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+}
 
 void TestSelectionDisk::init()
 {

@@ -82,6 +82,7 @@ class TestSelectionFile : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void writesTheGatheredTable();
     void writesATableThatNeverHeldElements();
     void readsBothExamples();
@@ -103,11 +104,20 @@ private slots:
     void refusesStructuralDamage();
     void refusesEveryTruncation();
     void readsNothingBeyondTheRecord();
+    void reportsAFileThatCannotBeOpened();
 
 private:
     QTemporaryDir m_dir;
     QString path() const { return m_dir.filePath(QStringLiteral("Selection")); }
 };
+
+void TestSelectionFile::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    // Nothing here should reach the user's own folders, whatever computes a path.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
+    qputenv("HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home"))));
+}
 
 void TestSelectionFile::writesTheGatheredTable()
 {
@@ -509,6 +519,24 @@ void TestSelectionFile::readsNothingBeyondTheRecord()
     buffer.open(QIODevice::ReadOnly);
     QVERIFY(ReadSelection(buffer));
     QCOMPARE(buffer.pos(), MillFile.size());
+}
+
+void TestSelectionFile::reportsAFileThatCannotBeOpened()
+{
+    const QString aside = path() + QStringLiteral(".unreadable");
+    WriteFile(aside, "an older unreadable file");
+    QFile::remove(path());
+
+    Program p;
+    p.controls.arr[0] = QStringLiteral("x");
+    const FileOutcome outcome = LoadSelection(p.code, p.controls, path());
+    QVERIFY(!outcome.ok);
+    QVERIFY(!outcome.error.isEmpty());
+    QCOMPARE(outcome.keptAs, QString());
+    QCOMPARE(p.controls.arr[0], QStringLiteral("x"));
+    QCOMPARE(p.controls.checkRandSets, 0);
+    // Nothing was set aside, so the older file is not given up for it.
+    QCOMPARE(ReadFile(aside), QByteArray("an older unreadable file"));
 }
 
 QTEST_GUILESS_MAIN(TestSelectionFile)
