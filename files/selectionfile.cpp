@@ -52,7 +52,8 @@ void PutArray(QByteArray &out, const GrowableArray<T> &array, PutElement putElem
 }
 
 // Reads the record front to back. Every read checks the bytes left first, and every element count is
-// checked against them before anything is allocated, so a damaged file costs no more memory than its size.
+// checked against them before anything is allocated, so a damaged file costs memory in proportion to its
+// size, never what its counts claim.
 class Reader {
 public:
     Reader(QByteArrayView bytes, QStringDecoder &decoder) : m_bytes(bytes), m_decoder(decoder) {}
