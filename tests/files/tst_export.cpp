@@ -62,6 +62,7 @@ private:
 void TestExport::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
     qputenv("HOME", QFile::encodeName(m_dir.path()));
 }
 
@@ -153,6 +154,9 @@ void TestExport::reportsAPathThatCannotBeCreated()
 
 void TestExport::keepsThePreviousExportWholeOnFailure()
 {
+#ifndef SAVE_HELPER
+    QSKIP("needs the POSIX helper process that limits the file size");
+#else
     const QString path = m_dir.filePath(QStringLiteral("kept.txt"));
     const QStringList first{QStringLiteral("Mill - hopper"), QStringLiteral("--------")};
     QVERIFY(ExportResults(first, path).ok);
@@ -168,6 +172,7 @@ void TestExport::keepsThePreviousExportWholeOnFailure()
     QCOMPARE(ReadFile(path), before);
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("kept.txt*")}, QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("kept.txt")});
+#endif
 }
 
 void TestExport::benchmarkOneHundredThousandEntries()

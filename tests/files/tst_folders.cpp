@@ -37,18 +37,28 @@ void TestFolders::initTestCase()
 
 void TestFolders::placesTheFilesInTheUsersFolders()
 {
+#ifdef Q_OS_WIN
+    QVERIFY(!WindowsFolder().isEmpty());
+    QCOMPARE(SystemDriveRoot(), WindowsFolder().left(1) + QStringLiteral(":\\"));
+    QCOMPARE(SelectionFilePath(),
+             SystemDriveRoot() + QStringLiteral("Program Files\\Ostrel\\Velmora\\Selection"));
+    QCOMPARE(ExportFilePath(), QStringLiteral("C:\\Velmora-Export.txt"));
+#else
     const QString data = m_dir.filePath(QStringLiteral("data"));
     QCOMPARE(WindowsFolder(), QString());
     QCOMPARE(SystemDriveRoot(), data + u'/');
     QCOMPARE(SelectionFolderPath(), data + QStringLiteral("/Program Files/Ostrel/Velmora/"));
     QCOMPARE(SelectionFilePath(), data + QStringLiteral("/Program Files/Ostrel/Velmora/Selection"));
     QCOMPARE(ExportFilePath(), m_dir.filePath(QStringLiteral("home/Velmora-Export.txt")));
+#endif
 
     // The folder start-up makes is the one the file is saved in.
+#ifndef Q_OS_WIN
     QVERIFY(MakeFolderPath(SelectionFolderPath()));
     QVERIFY(QFileInfo(SelectionFolderPath()).isDir());
     QVERIFY(SaveSelection(SelectionRecord{}, SelectionFilePath()).ok);
     QVERIFY(SelectionFilePresent(SelectionFolderPath()));
+#endif
 }
 
 void TestFolders::walksThePathPieceByPiece_data()
@@ -89,15 +99,16 @@ void TestFolders::makesTheMissingFoldersInOrder()
     const QString root = m_dir.filePath(QStringLiteral("walk"));
     QVERIFY(QDir().mkpath(root + QStringLiteral("/Program Files")));
 
+    const auto native = [](const QString &path) { return QDir::toNativeSeparators(path); };
     QStringList created;
     QString error;
-    QVERIFY(MakeFolderPath(root + QStringLiteral("/Program Files//Ostrel/Velmora/"), &error, &created));
-    QCOMPARE(created,
-             (QStringList{root + "/Program Files/Ostrel/", root + "/Program Files/Ostrel/Velmora/"}));
+    QVERIFY(MakeFolderPath(native(root + "/Program Files//Ostrel/Velmora/"), &error, &created));
+    QCOMPARE(created, (QStringList{native(root + "/Program Files/Ostrel/"),
+                                   native(root + "/Program Files/Ostrel/Velmora/")}));
     QVERIFY(QFileInfo(root + QStringLiteral("/Program Files/Ostrel/Velmora")).isDir());
 
     created.clear();
-    QVERIFY(MakeFolderPath(root + QStringLiteral("/Program Files/Ostrel/Velmora"), &error, &created));
+    QVERIFY(MakeFolderPath(native(root + "/Program Files/Ostrel/Velmora"), &error, &created));
     QCOMPARE(created, QStringList{});
 }
 
@@ -111,7 +122,7 @@ void TestFolders::reportsAFolderThatCannotBeMade()
 
     QString error;
     QStringList created;
-    QVERIFY(!MakeFolderPath(root + QStringLiteral("/Ostrel/Velmora/"), &error, &created));
+    QVERIFY(!MakeFolderPath(QDir::toNativeSeparators(root + "/Ostrel/Velmora/"), &error, &created));
     QVERIFY(error.contains(QStringLiteral("Ostrel")));
     QCOMPARE(created, QStringList{});
 }
