@@ -148,5 +148,13 @@ xdotool key Return
 sleep 0.5
 stop
 
+# ---- On a display scaled twice, positions are logical pixels: twice as large, twice as far from the corner.
+export QT_SCALE_FACTOR=2
+start || exit 1
+if poll 10 at_position "196,174"; then pass "scaled: opens at (196, 174)"; else fail "scaled: opens at $(position)"; fi
+[ "$(size)" = "1104x736" ] && pass "scaled: 1104 x 736" || fail "scaled: size $(size)"
+stop
+unset QT_SCALE_FACTOR
+
 echo "$failures failure(s)"
 [ "$failures" -eq 0 ]
