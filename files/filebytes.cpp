@@ -34,7 +34,10 @@ QStringEncoder SystemEncoder()
 
 QStringDecoder SystemDecoder()
 {
-    return QStringDecoder(QStringConverter::System, QStringConverter::Flag::Stateless);
+    // A text that starts with a byte-order mark keeps it: the decoder would otherwise drop it, and a name
+    // would come back shorter than it was saved.
+    return QStringDecoder(QStringConverter::System,
+                          QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
 }
 
 QByteArray EncodeWithin(QStringView text, QStringEncoder &encoder, qsizetype limit)

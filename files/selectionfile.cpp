@@ -52,7 +52,8 @@ void PutArray(QByteArray &out, const GrowableArray<T> &array, PutElement putElem
 }
 
 // Reads the record front to back. Every read checks the bytes left first, and every element count is
-// checked against them before anything is allocated, so a damaged file costs no more memory than its size.
+// checked against them before anything is allocated, so a damaged file costs memory in proportion to its
+// size, never what its counts claim.
 class Reader {
 public:
     Reader(QByteArrayView bytes, QStringDecoder &decoder) : m_bytes(bytes), m_decoder(decoder) {}
@@ -195,10 +196,12 @@ QStringList FolderPathSteps(const QString &path, QChar separator)
     for (const QString &piece : path.split(separator, Qt::KeepEmptyParts)) {
         if (piece.isEmpty())
             continue;
+        // Only a path's first piece can be a drive; further on, a name ending in a colon is a folder
+        // (a valid one off Windows).
+        const bool drive = built.isEmpty() && piece.endsWith(u':');
         built += piece + separator;
-        if (piece.endsWith(u':'))
-            continue;
-        steps.append(built);
+        if (!drive)
+            steps.append(built);
     }
     return steps;
 }
@@ -306,6 +309,13 @@ std::optional<SelectionRecord> ReadSelection(QIODevice &device, QString *error)
     }
     const qint64 start = device.pos();
     const QByteArray bytes = device.readAll();
+    // A read that failed is no short file: say what went wrong.
+    if (const auto *file = qobject_cast<QFileDevice *>(&device);
+        file && file->error() != QFileDevice::NoError) {
+        if (error)
+            *error = file->errorString();
+        return std::nullopt;
+    }
     QStringDecoder decoder = SystemDecoder();
     qsizetype used = 0;
     auto record = ParseSelection(bytes, decoder, error, &used);
@@ -369,8 +379,9 @@ FileOutcome LoadSelection(Code &code, Controls &controls, const QString &path)
         // is not stopped by the same file again.
         outcome.ok = false;
         const QString aside = path + QStringLiteral(".unreadable");
-        QFile::remove(aside);
-        if (QFile::rename(path, aside))
+        // An older unreadable file gives way, but only once this one is known to be movable.
+        if (QFile::rename(path, aside) ||
+            (QFile::exists(path) && QFile::remove(aside) && QFile::rename(path, aside)))
             outcome.keptAs = aside;
         else
             outcome.error +=

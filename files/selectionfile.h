@@ -50,7 +50,8 @@ bool SelectionFilePresent(const QString &folder);
 bool WriteSelection(QIODevice &device, const SelectionRecord &record);
 
 // Reads one record from the device. Out-of-range values are clamped; structural damage (a record cut short,
-// an unknown dimension count, element counts the remaining bytes cannot hold) gives nullopt and the reason.
+// an unknown dimension count, a lower bound other than 0, element counts the remaining bytes cannot hold)
+// gives nullopt and the reason.
 std::optional<SelectionRecord> ReadSelection(QIODevice &device, QString *error = nullptr);
 
 // What a save, a load or an export came to. A load can succeed and still carry an error: the table was

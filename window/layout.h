@@ -24,6 +24,9 @@ inline constexpr float WindowTop = 1305.0F;
 inline constexpr float ClientWidth = 8280.0F;
 inline constexpr float ClientHeight = 5520.0F;
 
+// The height of a control one text line high.
+inline constexpr float OneLineHeight = 255.0F;
+
 // How far the close and minimise labels shift while a mouse button is held on them.
 inline constexpr float PressedShift = 20.0F;
 

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWindow>
@@ -139,7 +140,8 @@ void VelmoraWindow::buildControls()
             break;
         }
         case ControlKind::CheckBox: {
-            const bool twoLines = spec.height >= 2 * 255.0F;
+            // A box two text lines high wraps its caption.
+            const bool twoLines = spec.height > OneLineHeight;
             QCheckBox *box =
                 twoLines ? new WrapCheckBox(spec.caption, container) : new QCheckBox(spec.caption, container);
             widget = box;
@@ -165,7 +167,9 @@ void VelmoraWindow::buildControls()
                 label = mouseLabel;
             } else {
                 label = new QLabel(spec.caption, container);
-                label->setAutoFillBackground(spec.look == Look::FacePainted);
+                // Labels painted in the face colour look the same as transparent ones, since the frame has
+                // that colour too. Some styles tint a frame's inside, where a painted label would show as a
+                // patch; so they are left transparent.
             }
             label->setTextFormat(Qt::PlainText);
             label->setAlignment(spec.alignment | Qt::AlignTop);
@@ -266,7 +270,7 @@ void VelmoraWindow::connectHandlers()
     connect(m_command[3], &QPushButton::clicked, this, &VelmoraWindow::Command4_Click);
     connect(m_command[4], &QPushButton::clicked, this, &VelmoraWindow::Command5_Click);
     connect(m_command[5], &QPushButton::clicked, this, &VelmoraWindow::Command6_Click);
-    connect(m_lst1, &QListWidget::itemDoubleClicked, this, &VelmoraWindow::lst1_DblClick);
+    m_lst1->viewport()->installEventFilter(this);
     // A check box's handler runs whenever its value changes, by a click or from code.
     connect(m_checkData, &QCheckBox::toggled, this, &VelmoraWindow::checkData_Click);
     connect(m_checkRand, &QCheckBox::toggled, this, &VelmoraWindow::checkRand_Click);
@@ -479,6 +483,12 @@ void VelmoraWindow::Form_KeyDown(int keyCode, int)
 
 bool VelmoraWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // A double-click anywhere in the results list, on an entry or below the last one.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == m_lst1->viewport() &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        lst1_DblClick();
+        return true;
+    }
     // Key preview: the key press reaches Form_KeyDown first, then goes on to the focused control. Only the
     // first delivery counts (a key a control ignores travels on to its parents).
     if (event->type() == QEvent::KeyPress && m_keyPreview && !m_ended) {

@@ -93,9 +93,11 @@ void Shape::paintEvent(QPaintEvent *)
     case Style::Outline: {
         // Two pixels wide, inside the shape's rectangle; the shape is one pixel larger than the window, so
         // the right and bottom edges show one pixel of it.
-        painter.setPen(QPen(palette().color(QPalette::WindowText), 2.0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(rect()).adjusted(1.0, 1.0, -1.0, -1.0));
+        const QColor colour = palette().color(QPalette::WindowText);
+        painter.fillRect(QRect(0, 0, width(), 2), colour);
+        painter.fillRect(QRect(0, height() - 2, width(), 2), colour);
+        painter.fillRect(QRect(0, 0, 2, height()), colour);
+        painter.fillRect(QRect(width() - 2, 0, 2, height()), colour);
         break;
     }
     case Style::Fill:

@@ -92,4 +92,33 @@ inline SelectionRecord Table(const QList<IndustryRecord> &industries, qint16 ran
     return record;
 }
 
+// The two records the crash test's child saves in turn: a short one and one long enough that a kill often
+// lands while it is being written.
+inline SelectionRecord ShortRecord()
+{
+    return Table({Industry(QStringLiteral("Mill"), 0, {"hopper", "boxcar"})}, 1, 3);
+}
+
+inline SelectionRecord LongRecord()
+{
+    QList<IndustryRecord> industries;
+    for (int i = 0; i < 8; ++i) {
+        QStringList types;
+        for (int t = 0; t < 2000; ++t)
+            types.append(QStringLiteral("car type %1 of industry %2").arg(t).arg(i));
+        industries.append(Industry(QStringLiteral("Industry %1").arg(i), static_cast<qint16>(i), types));
+    }
+    return Table(industries, 0, 12);
+}
+
+// Many results lines, enough to pass a small file-size limit.
+inline QStringList ManyEntries(int count)
+{
+    QStringList entries;
+    for (int i = 0; i < count; ++i)
+        entries.append(i % 4 == 3 ? QStringLiteral("--------")
+                                  : QStringLiteral("Industry %1 - car type %1").arg(i));
+    return entries;
+}
+
 } // namespace velmora::test

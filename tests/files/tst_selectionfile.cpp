@@ -82,11 +82,13 @@ class TestSelectionFile : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void writesTheGatheredTable();
     void writesATableThatNeverHeldElements();
     void readsBothExamples();
     void roundTripsEveryKindOfText_data();
     void roundTripsEveryKindOfText();
+    void keepsALeadingByteOrderMark();
     void cutsLongTextsAtACharacterBoundary_data();
     void cutsLongTextsAtACharacterBoundary();
     void reportsADeviceThatFails();
@@ -102,11 +104,20 @@ private slots:
     void refusesStructuralDamage();
     void refusesEveryTruncation();
     void readsNothingBeyondTheRecord();
+    void reportsAFileThatCannotBeOpened();
 
 private:
     QTemporaryDir m_dir;
     QString path() const { return m_dir.filePath(QStringLiteral("Selection")); }
 };
+
+void TestSelectionFile::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    // Nothing here should reach the user's own folders, whatever computes a path.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
+    qputenv("HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home"))));
+}
 
 void TestSelectionFile::writesTheGatheredTable()
 {
@@ -198,6 +209,21 @@ void TestSelectionFile::roundTripsEveryKindOfText()
     QCOMPARE(p.code.record == record, true);
     QCOMPARE(p.controls.ind[0], name);
     QCOMPARE(p.controls.arr[0], types.join(u','));
+}
+
+void TestSelectionFile::keepsALeadingByteOrderMark()
+{
+    // UTF-8 is the system code page here; a decoder that skipped the mark would shorten the name.
+    const QString name = QChar(0xFEFF) + QStringLiteral("Mill");
+    const SelectionRecord record = Table({Industry(name, 0, {name})});
+    QStringEncoder encoder = SystemEncoder();
+    const QByteArray file = SelectionBytes(record, encoder);
+    QCOMPARE(file.mid(16, 9), Bytes({0x07, 0x00, 0xEF, 0xBB, 0xBF, 'M', 'i', 'l', 'l'}));
+    QStringDecoder decoder = SystemDecoder();
+    const auto back = ParseSelection(file, decoder);
+    QVERIFY(back);
+    QCOMPARE(back->Industries[0].Name, name);
+    QCOMPARE(back->Industries[0].CarTypes[0], name);
 }
 
 void TestSelectionFile::cutsLongTextsAtACharacterBoundary_data()
@@ -493,6 +519,24 @@ void TestSelectionFile::readsNothingBeyondTheRecord()
     buffer.open(QIODevice::ReadOnly);
     QVERIFY(ReadSelection(buffer));
     QCOMPARE(buffer.pos(), MillFile.size());
+}
+
+void TestSelectionFile::reportsAFileThatCannotBeOpened()
+{
+    const QString aside = path() + QStringLiteral(".unreadable");
+    WriteFile(aside, "an older unreadable file");
+    QFile::remove(path());
+
+    Program p;
+    p.controls.arr[0] = QStringLiteral("x");
+    const FileOutcome outcome = LoadSelection(p.code, p.controls, path());
+    QVERIFY(!outcome.ok);
+    QVERIFY(!outcome.error.isEmpty());
+    QCOMPARE(outcome.keptAs, QString());
+    QCOMPARE(p.controls.arr[0], QStringLiteral("x"));
+    QCOMPARE(p.controls.checkRandSets, 0);
+    // Nothing was set aside, so the older file is not given up for it.
+    QCOMPARE(ReadFile(aside), QByteArray("an older unreadable file"));
 }
 
 QTEST_GUILESS_MAIN(TestSelectionFile)
