@@ -44,6 +44,9 @@ $actual"
 desktop-file-validate "$root/usr/share/applications/net.ostrel.Velmora.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$root/usr/share/metainfo/net.ostrel.Velmora.metainfo.xml" || fail "metainfo"
 grep -qx 'Exec=velmora' "$root/usr/share/applications/net.ostrel.Velmora.desktop" || fail "Exec is not velmora"
+if readelf -d "$root/usr/bin/velmora" | grep -Eq 'RPATH|RUNPATH'; then
+    fail "the installed program carries a run path; it should find the system's Qt like any other"
+fi
 png_type=$(file -b "$root/usr/share/icons/hicolor/32x32/apps/net.ostrel.Velmora.png")
 [[ $png_type == "PNG image data, 32 x 32,"* ]] || fail "the 32x32 icon is: $png_type"
 
