@@ -601,27 +601,16 @@ void VelmoraWindow::lblHead_MouseMove(const LabelMouse &event)
     const QPointF point = labelPointTwips(m_lblHead, event);
     const double x = point.x();
     const double y = point.y();
-    const float left = readWindowLeft();
-    m_left = static_cast<float>(static_cast<double>(left) - (static_cast<double>(m_pressX) - x));
+    // Left first, then Top, each a move of its own.
+    m_left = static_cast<float>(static_cast<double>(m_left) - (static_cast<double>(m_pressX) - x));
     placeWindow();
-    const float top = readWindowTop();
-    m_top = static_cast<float>(static_cast<double>(top) - (static_cast<double>(m_pressY) - y));
+    m_top = static_cast<float>(static_cast<double>(m_top) - (static_cast<double>(m_pressY) - y));
     placeWindow();
 }
 
 void VelmoraWindow::lblHead_DblClick()
 {
     EndProgram();
-}
-
-float VelmoraWindow::readWindowLeft()
-{
-    return m_left;
-}
-
-float VelmoraWindow::readWindowTop()
-{
-    return m_top;
 }
 
 void VelmoraWindow::placeWindow()

@@ -115,8 +115,6 @@ private:
     void ClearGrid();
     void shiftLabel(MouseLabel *label, float by);
     void placeLabel(MouseLabel *label);
-    float readWindowLeft();
-    float readWindowTop();
     void placeWindow();
     QPointF labelPointTwips(const MouseLabel *label, const LabelMouse &event) const;
     MessageAnswer ask(const Message &message);

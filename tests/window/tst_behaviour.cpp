@@ -469,15 +469,6 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.size(), 64); // Mill with two car types and the spare element
     }
-
-    void virtualKeyCodes()
-    {
-        QCOMPARE(VirtualKeyCode(Qt::Key_F1), 112);
-        QCOMPARE(VirtualKeyCode(Qt::Key_F12), 123);
-        QCOMPARE(VirtualKeyCode(Qt::Key_Escape), 27);
-        QCOMPARE(VirtualKeyCode(Qt::Key_A), 65);
-        QCOMPARE(VirtualKeyCode(Qt::Key_5), 53);
-    }
 };
 
 QTEST_MAIN(BehaviourTest)

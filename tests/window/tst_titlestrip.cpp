@@ -178,14 +178,6 @@ private slots:
         QCOMPARE(m_h.window->pos(), QPoint(98, 87));
         QCOMPARE(m_h.end.ends, 0); // a right click on the title does nothing
     }
-
-    void greyBandBesideTheTitleIsNotAHandle()
-    {
-        // Between lblHead's right end and "--" lies boxHead: the mouse there reaches no handler.
-        QWidget *under = m_h.window->childAt(480, 12);
-        QVERIFY(under == nullptr || under == m_h.window.get() ||
-                qobject_cast<MouseLabel *>(under) == nullptr);
-    }
 };
 
 QTEST_MAIN(TitleStripTest)
