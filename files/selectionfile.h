@@ -10,8 +10,10 @@
 #include "code.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace velmora {
@@ -33,6 +35,14 @@ QString SelectionFilePath();
 // *error) when a folder could not be created.
 bool MakeFolderPath(const QString &path, QString *error = nullptr);
 
+// The same, also listing in *created the folders it made, in the order it made them.
+bool MakeFolderPath(const QString &path, QString *error, QStringList *created);
+
+// The folders MakeFolderPath tests, in order, each ending in the separator: the path is split at every
+// separator, empty pieces add nothing, and a drive ("C:") is passed over without a test. A path that
+// starts at the root keeps its leading separator.
+QStringList FolderPathSteps(const QString &path, QChar separator = QDir::separator());
+
 // True when the folder holds a plain file named exactly "Selection" (letter case included).
 bool SelectionFilePresent(const QString &folder);
 
@@ -40,16 +50,25 @@ bool SelectionFilePresent(const QString &folder);
 bool WriteSelection(QIODevice &device, const SelectionRecord &record);
 
 // Reads one record from the device. Out-of-range values are clamped; structural damage (a record cut short,
-// an unknown dimension count, element counts the remaining bytes cannot hold) gives nullopt and the reason.
+// an unknown dimension count, a lower bound other than 0, element counts the remaining bytes cannot hold)
+// gives nullopt and the reason.
 std::optional<SelectionRecord> ReadSelection(QIODevice &device, QString *error = nullptr);
 
+// What a save, a load or an export came to. A load can succeed and still carry an error: the table was
+// restored but the file could not be deleted afterwards.
 struct FileOutcome {
     bool ok = true;
     QString error;  // why it failed, for the user
     QString keptAs; // a Selection file that could not be loaded was moved here
 };
 
-// Writes the record to path atomically: the previous file stays whole unless the new one is complete.
+// Copies a loaded table into the window: industry i goes to grid row i (i below IndustryCount, at most 8),
+// its stored car types (no more than LastType + 1 of them, and only those the file holds) appended to what
+// the row's car-type box holds, joined by ","; then the Random Order box is set, ticked only for 1.
+void RestoreSelection(const SelectionRecord &record, Controls &controls);
+
+// Writes the record to path atomically, creating the folder when it is missing: the previous file stays
+// whole unless the new one is complete.
 FileOutcome SaveSelection(const SelectionRecord &record, const QString &path);
 
 // Reads the file at path into code.record, fills the grid rows from row 0 and the Random Order box through

@@ -82,7 +82,7 @@ private slots:
         threeIndustries();
         controls.requestCars(3);
         Code code(controls, random);
-        controls.code = &code;
+        controls.attach(code);
         controls.setCheckRand(1);
         // Industry draws: 0.5 -> 1; 0.4 -> 1 again (redrawn), 0.9 -> 2; 0.1 -> 0. Each car draw follows
         // its industry draw.

@@ -1,0 +1,190 @@
+// The results export: its exact bytes, its encoding, and exports that fail.
+
+#include "export.h"
+#include "filebytes.h"
+#include "filestest.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+const QByteArray Heading = "Made With Ostrel Velmora v2.01\r\n";
+const QByteArray Underscores = "__________________________________\r\n";
+
+class FailingDevice final : public QIODevice {
+public:
+    FailingDevice() { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64) override
+    {
+        setErrorString(QStringLiteral("no space left"));
+        return -1;
+    }
+};
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestExport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void writesTheExactText_data();
+    void writesTheExactText();
+    void encodesInTheGivenCodePage();
+    void reportsADeviceThatFails();
+    void replacesThePreviousExport();
+    void reportsAPathThatCannotBeCreated();
+    void keepsThePreviousExportWholeOnFailure();
+    void benchmarkOneHundredThousandEntries();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestExport::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
+    qputenv("HOME", QFile::encodeName(m_dir.path()));
+}
+
+void TestExport::writesTheExactText_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("empty list") << QStringList{}
+                                << Bytes({'M', 'a', 'd', 'e', ' ', 'W', 'i',  't',  'h', ' ', 'O',  's',
+                                          't', 'r', 'e', 'l', ' ', 'V', 'e',  'l',  'm', 'o', 'r',  'a',
+                                          ' ', 'v', '2', '.', '0', '1', 0x0D, 0x0A, 'T', 'o', 't',  'a',
+                                          'l', ' ', 'n', 'u', 'm', 'b', 'e',  'r',  ' ', 'o', 'f',  ' ',
+                                          'r', 'e', 's', 'u', 'l', 't', 's',  ':',  ' ', '0', 0x0D, 0x0A}) +
+                                       Underscores;
+    QTest::newRow("one industry run of three cars")
+        << QStringList{"Mill - hopper", "Dock - tank", " Yard  - boxcar ", "--------"}
+        << Heading + "Total number of results: 4\r\n" + Underscores +
+               Bytes({'M', 'i', 'l', 'l', ' ', '-', ' ', 'h', 'o', 'p', 'p', 'e', 'r', 0x0D, 0x0A}) +
+               "Dock - tank\r\n Yard  - boxcar \r\n--------\r\n";
+    QTest::newRow("empty entries count too")
+        << QStringList{"", "--------"}
+        << Heading + "Total number of results: 2\r\n" + Underscores + "\r\n--------\r\n";
+}
+
+void TestExport::writesTheExactText()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QByteArray, bytes);
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    QVERIFY(WriteExport(buffer, entries, &error));
+    QCOMPARE(buffer.data(), bytes);
+
+    const QString path = m_dir.filePath(QStringLiteral("export.txt"));
+    QVERIFY(ExportResults(entries, path).ok);
+    QCOMPARE(ReadFile(path), bytes);
+}
+
+void TestExport::encodesInTheGivenCodePage()
+{
+    QStringEncoder ansi("windows-1252");
+    QVERIFY(ansi.isValid());
+    // One byte each in windows-1252, two and three in UTF-8.
+    const QByteArray bytes = ExportBytes({QStringLiteral("Café - €uro"), QStringLiteral("ü")}, ansi);
+    QCOMPARE(bytes, Heading + "Total number of results: 2\r\n" + Underscores +
+                        Bytes({'C', 'a', 'f', 0xE9, ' ', '-', ' ', 0x80, 'u', 'r', 'o', 0x0D, 0x0A, 0xFC,
+                               0x0D, 0x0A}));
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(WriteExport(buffer, {QStringLiteral("Café")}, ansi));
+    QVERIFY(buffer.data().endsWith(Bytes({'C', 'a', 'f', 0xE9, 0x0D, 0x0A})));
+}
+
+void TestExport::reportsADeviceThatFails()
+{
+    FailingDevice device;
+    QString error;
+    QVERIFY(!WriteExport(device, {QStringLiteral("Mill - hopper")}, &error));
+    QCOMPARE(error, QStringLiteral("no space left"));
+}
+
+void TestExport::replacesThePreviousExport()
+{
+    const QString path = ExportFilePath();
+    QVERIFY(ExportResults(ManyEntries(50), path).ok);
+    QVERIFY(ExportResults({QStringLiteral("Mill - hopper"), QStringLiteral("--------")}, path).ok);
+    QVERIFY(ExportResults({QStringLiteral("Mill - hopper"), QStringLiteral("--------")}, path).ok);
+    QCOMPARE(ReadFile(path),
+             Heading + "Total number of results: 2\r\n" + Underscores + "Mill - hopper\r\n--------\r\n");
+}
+
+void TestExport::reportsAPathThatCannotBeCreated()
+{
+    const FileOutcome missing =
+        ExportResults({}, m_dir.filePath(QStringLiteral("no such folder/export.txt")));
+    QVERIFY(!missing.ok);
+    QVERIFY(!missing.error.isEmpty());
+
+    const QString folder = m_dir.filePath(QStringLiteral("a folder"));
+    QVERIFY(QDir().mkpath(folder));
+    const FileOutcome onFolder = ExportResults({}, folder);
+    QVERIFY(!onFolder.ok);
+    QVERIFY(QFileInfo(folder).isDir());
+}
+
+void TestExport::keepsThePreviousExportWholeOnFailure()
+{
+#ifndef SAVE_HELPER
+    QSKIP("needs the POSIX helper process that limits the file size");
+#else
+    const QString path = m_dir.filePath(QStringLiteral("kept.txt"));
+    const QStringList first{QStringLiteral("Mill - hopper"), QStringLiteral("--------")};
+    QVERIFY(ExportResults(first, path).ok);
+    const QByteArray before = ReadFile(path);
+
+    // A child whose files may not grow past 10,000 bytes exports far more than that.
+    QProcess helper;
+    helper.start(QStringLiteral(SAVE_HELPER),
+                 {QStringLiteral("export-fsize"), path, QStringLiteral("10000")});
+    QVERIFY(helper.waitForFinished(60000));
+    QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(helper.exitCode(), 0);
+    QCOMPARE(ReadFile(path), before);
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("kept.txt*")}, QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("kept.txt")});
+#endif
+}
+
+void TestExport::benchmarkOneHundredThousandEntries()
+{
+    const QStringList entries = ManyEntries(100000);
+    const QString path = m_dir.filePath(QStringLiteral("large.txt"));
+    QBENCHMARK
+    {
+        QVERIFY(ExportResults(entries, path).ok);
+    }
+    QCOMPARE(ReadFile(path).count("\r\n"), 100003);
+}
+
+QTEST_GUILESS_MAIN(TestExport)
+#include "tst_export.moc"

@@ -1,0 +1,163 @@
+// Where the files live, the walk that makes the Selection file's folder, and the start-up presence test.
+
+#include "export.h"
+#include "selectionfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace velmora;
+
+class TestFolders : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void placesTheFilesInTheUsersFolders();
+    void walksThePathPieceByPiece_data();
+    void walksThePathPieceByPiece();
+    void makesTheMissingFoldersInOrder();
+    void reportsAFolderThatCannotBeMade();
+    void findsOnlyAPlainFileNamedSelection_data();
+    void findsOnlyAPlainFileNamedSelection();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestFolders::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
+    qputenv("HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home"))));
+}
+
+void TestFolders::placesTheFilesInTheUsersFolders()
+{
+#ifdef Q_OS_WIN
+    QVERIFY(!WindowsFolder().isEmpty());
+    QCOMPARE(SystemDriveRoot(), WindowsFolder().left(1) + QStringLiteral(":\\"));
+    QCOMPARE(SelectionFilePath(),
+             SystemDriveRoot() + QStringLiteral("Program Files\\Ostrel\\Velmora\\Selection"));
+    QCOMPARE(ExportFilePath(), QStringLiteral("C:\\Velmora-Export.txt"));
+#else
+    const QString data = m_dir.filePath(QStringLiteral("data"));
+    QCOMPARE(WindowsFolder(), QString());
+    QCOMPARE(SystemDriveRoot(), data + u'/');
+    QCOMPARE(SelectionFolderPath(), data + QStringLiteral("/Program Files/Ostrel/Velmora/"));
+    QCOMPARE(SelectionFilePath(), data + QStringLiteral("/Program Files/Ostrel/Velmora/Selection"));
+    QCOMPARE(ExportFilePath(), m_dir.filePath(QStringLiteral("home/Velmora-Export.txt")));
+#endif
+
+    // The folder start-up makes is the one the file is saved in.
+#ifndef Q_OS_WIN
+    QVERIFY(MakeFolderPath(SelectionFolderPath()));
+    QVERIFY(QFileInfo(SelectionFolderPath()).isDir());
+    QVERIFY(SaveSelection(SelectionRecord{}, SelectionFilePath()).ok);
+    QVERIFY(SelectionFilePresent(SelectionFolderPath()));
+#endif
+}
+
+void TestFolders::walksThePathPieceByPiece_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QStringList>("steps");
+
+    const QChar back = u'\\';
+    QTest::newRow("Windows folder") << QStringLiteral("C:\\Program Files\\Ostrel\\Velmora\\") << back
+                                    << QStringList{"C:\\Program Files\\", "C:\\Program Files\\Ostrel\\",
+                                                   "C:\\Program Files\\Ostrel\\Velmora\\"};
+    QTest::newRow("doubled and no trailing")
+        << QStringLiteral("D:\\\\Program Files\\Ostrel\\\\Velmora") << back
+        << QStringList{"D:\\Program Files\\", "D:\\Program Files\\Ostrel\\",
+                       "D:\\Program Files\\Ostrel\\Velmora\\"};
+    QTest::newRow("no drive found") << QStringLiteral(":\\Program Files\\") << back
+                                    << QStringList{":\\Program Files\\"};
+    QTest::newRow("from the root") << QStringLiteral("/home/u/.local/share//Program Files/") << QChar(u'/')
+                                   << QStringList{"/home/", "/home/u/", "/home/u/.local/",
+                                                  "/home/u/.local/share/",
+                                                  "/home/u/.local/share/Program Files/"};
+    QTest::newRow("colon past the start")
+        << QStringLiteral("/srv/a:/b") << QChar(u'/') << QStringList{"/srv/", "/srv/a:/", "/srv/a:/b/"};
+    QTest::newRow("only separators") << QStringLiteral("///") << QChar(u'/') << QStringList{};
+}
+
+void TestFolders::walksThePathPieceByPiece()
+{
+    QFETCH(QString, path);
+    QFETCH(QChar, separator);
+    QFETCH(QStringList, steps);
+    QCOMPARE(FolderPathSteps(path, separator), steps);
+}
+
+void TestFolders::makesTheMissingFoldersInOrder()
+{
+    const QString root = m_dir.filePath(QStringLiteral("walk"));
+    QVERIFY(QDir().mkpath(root + QStringLiteral("/Program Files")));
+
+    const auto native = [](const QString &path) { return QDir::toNativeSeparators(path); };
+    QStringList created;
+    QString error;
+    QVERIFY(MakeFolderPath(native(root + "/Program Files//Ostrel/Velmora/"), &error, &created));
+    QCOMPARE(created, (QStringList{native(root + "/Program Files/Ostrel/"),
+                                   native(root + "/Program Files/Ostrel/Velmora/")}));
+    QVERIFY(QFileInfo(root + QStringLiteral("/Program Files/Ostrel/Velmora")).isDir());
+
+    created.clear();
+    QVERIFY(MakeFolderPath(native(root + "/Program Files/Ostrel/Velmora"), &error, &created));
+    QCOMPARE(created, QStringList{});
+}
+
+void TestFolders::reportsAFolderThatCannotBeMade()
+{
+    const QString root = m_dir.filePath(QStringLiteral("blocked"));
+    QVERIFY(QDir().mkpath(root));
+    QFile file(root + QStringLiteral("/Ostrel"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    QString error;
+    QStringList created;
+    QVERIFY(!MakeFolderPath(QDir::toNativeSeparators(root + "/Ostrel/Velmora/"), &error, &created));
+    QVERIFY(error.contains(QStringLiteral("Ostrel")));
+    QCOMPARE(created, QStringList{});
+}
+
+void TestFolders::findsOnlyAPlainFileNamedSelection_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<bool>("present");
+
+    QTest::newRow("the file") << QStringList{"Selection"} << QStringList{} << true;
+    QTest::newRow("beside others") << QStringList{"selection", "Selection", "Selection.unreadable"}
+                                   << QStringList{} << true;
+    QTest::newRow("lower case") << QStringList{"selection"} << QStringList{} << false;
+    QTest::newRow("upper case") << QStringList{"SELECTION"} << QStringList{} << false;
+    QTest::newRow("with an extension") << QStringList{"Selection.unreadable"} << QStringList{} << false;
+    QTest::newRow("a folder") << QStringList{} << QStringList{"Selection"} << false;
+    QTest::newRow("nothing") << QStringList{} << QStringList{} << false;
+}
+
+void TestFolders::findsOnlyAPlainFileNamedSelection()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, folders);
+    QFETCH(bool, present);
+
+    QTemporaryDir dir;
+    for (const QString &name : files) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    for (const QString &name : folders)
+        QVERIFY(QDir(dir.path()).mkdir(name));
+    QCOMPARE(SelectionFilePresent(dir.path()), present);
+}
+
+QTEST_GUILESS_MAIN(TestFolders)
+#include "tst_folders.moc"

@@ -1,0 +1,197 @@
+// Saving on disk: the folder, atomic replacement, and saves that fail or are cut short.
+
+#include "filebytes.h"
+#include "filestest.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <random>
+#include <unistd.h>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray SystemBytes(const SelectionRecord &record)
+{
+    QStringEncoder encoder = SystemEncoder();
+    return SelectionBytes(record, encoder);
+}
+
+// Runs the helper to its end and gives its exit status.
+int RunHelper(const QStringList &arguments, QString *output = nullptr)
+{
+    QProcess helper;
+    helper.start(QStringLiteral(SAVE_HELPER), arguments);
+    if (!helper.waitForFinished(60000) || helper.exitStatus() != QProcess::NormalExit)
+        return -1;
+    if (output)
+        *output = QString::fromLocal8Bit(helper.readAllStandardOutput()).trimmed();
+    return helper.exitCode();
+}
+
+} // namespace
+
+class TestSelectionDisk : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void saveCreatesTheFolder();
+    void saveReplacesALongerFileWhole();
+    void saveThroughARegularFileFails();
+    void saveIntoAFolderWithoutRightsKeepsTheOldFile();
+    void saveCutShortByAFileSizeLimitKeepsTheOldFile();
+    void killedSavesLeaveARecordWhole();
+
+private:
+    QTemporaryDir m_home;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString folder() const { return m_dir->filePath(QStringLiteral("Program Files/Ostrel/Velmora")); }
+    QString path() const { return folder() + QStringLiteral("/Selection"); }
+    // Everything in the folder, hidden files included.
+    QStringList folderEntries() const
+    {
+        return QDir(folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                        QDir::NoDotAndDotDot);
+    }
+};
+
+void TestSelectionDisk::initTestCase()
+{
+    // Every path here is explicit; the user's own folders are kept out of reach all the same.
+    QVERIFY(m_home.isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("data"))));
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+}
+
+void TestSelectionDisk::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestSelectionDisk::cleanup()
+{
+    // A failed test may leave the folder read-only.
+    QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    m_dir.reset();
+}
+
+void TestSelectionDisk::saveCreatesTheFolder()
+{
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("Program Files"))));
+    const FileOutcome outcome = SaveSelection(ShortRecord(), path());
+    QVERIFY2(outcome.ok, qPrintable(outcome.error));
+    QCOMPARE(ReadFile(path()), SystemBytes(ShortRecord()));
+    QCOMPARE(folderEntries(), QStringList{QStringLiteral("Selection")});
+}
+
+void TestSelectionDisk::saveReplacesALongerFileWhole()
+{
+    QVERIFY(SaveSelection(LongRecord(), path()).ok);
+    QVERIFY(SaveSelection(ShortRecord(), path()).ok);
+    // Exactly the new record: nothing of the longer file survives behind it.
+    QCOMPARE(ReadFile(path()), SystemBytes(ShortRecord()));
+    QCOMPARE(folderEntries(), QStringList{QStringLiteral("Selection")});
+}
+
+void TestSelectionDisk::saveThroughARegularFileFails()
+{
+    // "Ostrel" is a file, so the folder below it can never be made, whoever runs the test.
+    QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("Program Files"))));
+    QFile blocker(m_dir->filePath(QStringLiteral("Program Files/Ostrel")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.write("not a folder");
+    blocker.close();
+
+    const FileOutcome outcome = SaveSelection(ShortRecord(), path());
+    QVERIFY(!outcome.ok);
+    QVERIFY(outcome.error.contains(QStringLiteral("Ostrel")));
+    QCOMPARE(ReadFile(blocker.fileName()), QByteArray("not a folder"));
+}
+
+void TestSelectionDisk::saveIntoAFolderWithoutRightsKeepsTheOldFile()
+{
+    QVERIFY(SaveSelection(LongRecord(), path()).ok);
+    const QByteArray before = ReadFile(path());
+    // Everyone may pass through to the folder; nobody but its owner may write in it.
+    const auto passable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    for (QString f = folder(); f.startsWith(m_dir->path()); f = QFileInfo(f).path())
+        QVERIFY(QFile::setPermissions(f, passable));
+    QVERIFY(QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                                QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+
+    if (geteuid() == 0) {
+        // Root writes anywhere, so the save runs in a child that gives up root's rights first.
+        QString output;
+        QCOMPARE(RunHelper({QStringLiteral("as-nobody"), path()}, &output), 0);
+        QVERIFY(!output.isEmpty());
+    } else {
+        const FileOutcome outcome = SaveSelection(ShortRecord(), path());
+        QVERIFY(!outcome.ok);
+        QVERIFY(!outcome.error.isEmpty());
+    }
+    QCOMPARE(ReadFile(path()), before);
+    QCOMPARE(folderEntries(), QStringList{QStringLiteral("Selection")});
+}
+
+void TestSelectionDisk::saveCutShortByAFileSizeLimitKeepsTheOldFile()
+{
+    QVERIFY(SaveSelection(ShortRecord(), path()).ok);
+    const QByteArray before = ReadFile(path());
+    QString output;
+    QCOMPARE(RunHelper({QStringLiteral("fsize"), path(), QStringLiteral("50000")}, &output), 0);
+    QVERIFY(!output.isEmpty());
+    QCOMPARE(ReadFile(path()), before);
+    QCOMPARE(folderEntries(), QStringList{QStringLiteral("Selection")});
+}
+
+void TestSelectionDisk::killedSavesLeaveARecordWhole()
+{
+    const QByteArray shortBytes = SystemBytes(ShortRecord());
+    const QByteArray longBytes = SystemBytes(LongRecord());
+    QVERIFY(SaveSelection(ShortRecord(), path()).ok);
+
+    // Kill moments come from a fixed seed, so a failure can be repeated.
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> delayMicroseconds(0, 30000);
+    int shortSeen = 0;
+    int longSeen = 0;
+    for (int round = 0; round < 120; ++round) {
+        QProcess child;
+        child.start(QStringLiteral(SAVE_HELPER), {QStringLiteral("loop"), path()});
+        QVERIFY(child.waitForReadyRead(30000));
+        QThread::usleep(static_cast<unsigned long>(delayMicroseconds(random)));
+        child.kill();
+        QVERIFY(child.waitForFinished(30000));
+
+        const QByteArray now = ReadFile(path());
+        QVERIFY2(now == shortBytes || now == longBytes,
+                 qPrintable(QStringLiteral("round %1: a file of %2 bytes").arg(round).arg(now.size())));
+        (now == shortBytes ? shortSeen : longSeen)++;
+    }
+    // Both records turned up, so the kills fell between and during saves, not only before the first.
+    QVERIFY(shortSeen > 0);
+    QVERIFY(longSeen > 0);
+    qInfo("after 120 kills: short record %d times, long record %d times, %lld temporary files left behind",
+          shortSeen, longSeen, static_cast<long long>(folderEntries().size() - 1));
+}
+
+QTEST_GUILESS_MAIN(TestSelectionDisk)
+#include "tst_selectiondisk.moc"
