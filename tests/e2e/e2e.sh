@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# Whole-program tests: the real velmora on an X display with a window manager, driven by xdotool.
+#   e2e.sh path/to/velmora        (run inside xvfb-run; CTest does that)
+# Each check starts the program afresh with its own home folder and polls generously for what it expects:
+# a window may be mapped well before it is painted or placed.
+set -uo pipefail
+
+velmora=$1
+for tool in openbox xdotool xprop xwininfo; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+[ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
+
+export QT_QPA_PLATFORM=xcb
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_CONFIG_HOME=$work/home/.config
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+selection="$XDG_DATA_HOME/Program Files/Ostrel/Velmora/Selection"
+exported="$HOME/Velmora-Export.txt"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "PASS: $*"; }
+
+# poll SECONDS COMMAND...: true once COMMAND succeeds, false when time runs out.
+poll() {
+    local limit=$(( $1 * 10 )); shift
+    for ((i = 0; i < limit; i++)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+openbox --sm-disable >/dev/null 2>&1 &
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+poll 20 wm_ready || { echo "openbox did not start"; exit 1; }
+
+pid=""
+win=""
+find_window() { win=$(xdotool search --onlyvisible --name '^Ostrel Velmora v2\.1$' 2>/dev/null | head -n1); [ -n "$win" ]; }
+start() {
+    "$velmora" >"$work/velmora.log" 2>&1 &
+    pid=$!
+    poll 30 find_window || { echo "no window"; cat "$work/velmora.log"; return 1; }
+    sleep 0.5 # let the first paint and the window manager's placement settle
+}
+running() { kill -0 "$pid" 2>/dev/null; }
+ended() { ! running; }
+wait_end() { poll 20 ended && wait "$pid" 2>/dev/null; }
+stop() { running && kill "$pid" && wait "$pid" 2>/dev/null; return 0; }
+
+position() { xwininfo -id "$win" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x "," y}'; }
+size() { xwininfo -id "$win" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h}'; }
+at_position() { [ "$(position)" = "$1" ]; }
+hidden() { xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN; }
+shown() { ! hidden; }
+# A point of the window, in its own pixels, on the screen.
+point() { local p; p=$(position); echo "$(( ${p%,*} + $1 )) $(( ${p#*,} + $2 ))"; }
+click_at() { xdotool mousemove $(point "$1" "$2") sleep 0.2 click 1; sleep 0.3; }
+focus_window() { xdotool windowactivate --sync "$win" >/dev/null 2>&1 || wmctrl -i -a "$win"; sleep 0.3; }
+
+# Controls' centres in window pixels (the frame lies at 8, 32).
+ind0="$((8 + 16 + 60)) $((32 + 112 + 9))"
+check_data="$((448 + 70)) $((320 + 8))"
+go_types="$((8 + 240 + 28)) $((32 + 32 + 8))"
+export_button="$((8 + 368 + 28)) $((32 + 264 + 8))"
+title="$((8 + 100)) $((8 + 8))"
+minimise="$((512 + 8)) $((8 + 8))"
+
+# ---- The window opens in its place, with its size, listed with its caption and icon.
+start || exit 1
+if poll 10 at_position "98,87"; then pass "opens at (98, 87)"; else fail "opens at $(position), not (98, 87)"; fi
+[ "$(size)" = "552x368" ] && pass "client area 552 x 368" || fail "size $(size)"
+hex=$(printf '0x%x' "$win")
+xprop -root _NET_CLIENT_LIST | grep -qi "$hex" && pass "listed in _NET_CLIENT_LIST" || fail "not in the client list"
+xprop -id "$win" _NET_WM_NAME | grep -q '"Ostrel Velmora v2.1"$' && pass "caption" || fail "caption: $(xprop -id "$win" _NET_WM_NAME)"
+xprop -id "$win" _NET_WM_ICON | grep -q -e '= 32, 32,' -e 'Icon (32 x 32)' && pass "32 x 32 icon" || fail "no 32 x 32 icon"
+
+# ---- Dragging the title moves the window by the pointer's travel.
+xdotool mousemove $(point $title) sleep 0.2 mousedown 1 sleep 0.2
+for step in 1 2 3 4 5; do xdotool mousemove_relative -- 20 12; sleep 0.15; done
+sleep 0.3
+xdotool mouseup 1
+if poll 10 at_position "198,147"; then pass "drag moves by the travel"; else fail "after the drag at $(position), not (198, 147)"; fi
+
+# ---- "--" minimises; restored through the window manager, F12 minimises again.
+click_at $minimise
+if poll 10 hidden; then pass '"--" minimises'; else fail '"--" does not minimise'; fi
+wmctrl -i -a "$win"
+poll 10 shown || fail "not restored"
+focus_window
+xdotool key F12
+if poll 10 hidden; then pass "F12 minimises"; else fail "F12 does not minimise"; fi
+stop
+
+# ---- A typed table with Save Data ticked is saved by Esc, restored and deleted by the next start.
+rm -f "$selection"
+start || exit 1
+focus_window
+click_at $ind0
+xdotool type --delay 40 "Mill"
+xdotool key Tab
+xdotool type --delay 40 "hopper,boxcar"
+click_at $check_data
+xdotool key Escape
+if wait_end; then pass "Esc ends the program"; else fail "Esc did not end the program"; stop; fi
+if [ -f "$selection" ] && [ "$(stat -c %s "$selection")" = 64 ]; then
+    pass "Selection file written (64 bytes)"
+else
+    fail "no Selection file of 64 bytes"
+fi
+cp "$selection" "$work/first" 2>/dev/null
+start || exit 1
+file_gone() { [ ! -f "$selection" ]; }
+if poll 10 file_gone; then pass "start deletes the Selection file"; else fail "Selection file still there"; fi
+# The restored grid, with Save Data ticked again, saves the same bytes at the next Esc.
+focus_window
+xdotool key Escape
+wait_end || { fail "second Esc did not end the program"; stop; }
+if cmp -s "$selection" "$work/first"; then pass "restored table saved again unchanged"; else fail "restored table differs"; fi
+
+# ---- A double-click on the title ends at once and saves nothing, Save Data ticked or not.
+start || exit 1
+poll 10 file_gone || fail "Selection file not loaded"
+xdotool mousemove $(point $title) sleep 0.2 click --repeat 2 --delay 80 1
+if wait_end; then pass "title double-click ends the program"; else fail "title double-click did not end it"; stop; fi
+[ ! -f "$selection" ] && pass "no Selection file after the double-click" || fail "a Selection file was written"
+
+# ---- Export writes the file and says so.
+rm -f "$exported"
+start || exit 1
+focus_window
+click_at "$((8 + 16 + 100))" "$((32 + 32 + 20))" # into txtOld
+xdotool type --delay 40 "tank,flat,hopper"
+click_at $go_types
+click_at $export_button
+box_open() { xdotool search --onlyvisible --name 'Results Exported!' >/dev/null 2>&1; }
+if poll 15 box_open; then pass "export message shown"; else fail "no export message"; fi
+if [ -f "$exported" ] && head -n 2 "$exported" | tr -d '\r' | diff -q - <(printf 'Made With Ostrel Velmora v2.01\nTotal number of results: 4\n') >/dev/null; then
+    pass "export file written"
+else
+    fail "export file missing or wrong: $(cat "$exported" 2>/dev/null | head -n 3)"
+fi
+xdotool key Return
+sleep 0.5
+stop
+
+# ---- On a display scaled twice, positions are logical pixels: twice as large, twice as far from the corner.
+export QT_SCALE_FACTOR=2
+start || exit 1
+if poll 10 at_position "196,174"; then pass "scaled: opens at (196, 174)"; else fail "scaled: opens at $(position)"; fi
+[ "$(size)" = "1104x736" ] && pass "scaled: 1104 x 736" || fail "scaled: size $(size)"
+stop
+unset QT_SCALE_FACTOR
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,475 @@
+// Start-up and shutdown, the check boxes, the commands and the keys, driven through the real controls.
+
+#include "export.h"
+#include "selectionfile.h"
+#include "windowtest.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+QStringList Entries(const QComboBox *combo)
+{
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
+    return entries;
+}
+
+QStringList Numbers(int last)
+{
+    QStringList numbers;
+    for (int n = 1; n <= last; ++n)
+        numbers << QString::number(n);
+    return numbers;
+}
+
+QStringList Lines(const QListWidget *list)
+{
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->item(i)->text();
+    return lines;
+}
+
+// A table as the program saves it: Mill in row 0 with hopper,boxcar, Random Order ticked.
+SelectionRecord MillRecord()
+{
+    SelectionRecord record;
+    record.RandomOrder = 1;
+    record.RunCount = 3;
+    record.IndustryCount = 1;
+    record.Industries.redim(1);
+    record.Industries[0].Name = QStringLiteral("Mill");
+    record.Industries[0].LastType = 1;
+    record.Industries[0].CarTypes.assign({QStringLiteral("hopper"), QStringLiteral("boxcar")});
+    return record;
+}
+
+} // namespace
+
+class BehaviourTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TemporaryHome> m_home;
+    Harness m_h;
+
+    QLineEdit *ind(int row) const { return m_h.child<QLineEdit>(QStringLiteral("txtInd(%1)").arg(row)); }
+    QLineEdit *arr(int row) const { return m_h.child<QLineEdit>(QStringLiteral("txtArr(%1)").arg(row)); }
+    QCheckBox *box(const char *name) const { return m_h.child<QCheckBox>(QString::fromLatin1(name)); }
+    QPushButton *button(int n) const { return m_h.child<QPushButton>(QStringLiteral("Command%1").arg(n)); }
+    QListWidget *results() const { return m_h.child<QListWidget>(QStringLiteral("lst1")); }
+    QString runCaption() const { return m_h.child<QLabel>(QStringLiteral("lblres"))->text(); }
+
+    void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    void showActive()
+    {
+        m_h.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_h.window.get()));
+    }
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<TemporaryHome>();
+        QVERIFY(m_home->isValid());
+        m_h.messages = {};
+        m_h.end.ends = 0;
+    }
+    void cleanup()
+    {
+        m_h.window.reset();
+        m_home.reset();
+    }
+
+    // ---- Start-up ----
+
+    void firstStartWithoutAFile()
+    {
+        m_h.open();
+        for (int row = 0; row < 8; ++row) {
+            QVERIFY(ind(row)->text().isEmpty());
+            QVERIFY(arr(row)->text().isEmpty());
+        }
+        QVERIFY(QFileInfo(SelectionFolderPath()).isDir());
+        QVERIFY(!box("checkData")->isChecked());
+        QVERIFY(!box("checkRand")->isChecked());
+        QCOMPARE(m_h.window->code().SaveOnExit, False);
+        auto *number = m_h.child<QComboBox>(QStringLiteral("cboNumber"));
+        auto *old = m_h.child<QComboBox>(QStringLiteral("cboOld"));
+        QCOMPARE(Entries(number), Numbers(8));
+        QCOMPARE(Entries(old), Numbers(20));
+        QCOMPARE(number->currentText(), QStringLiteral("5"));
+        QCOMPARE(old->currentText(), QStringLiteral("5"));
+        QCOMPARE(runCaption(), QStringLiteral("0"));
+        QVERIFY(results()->count() == 0);
+        QVERIFY(m_h.messages.shown.isEmpty());
+    }
+
+    void startRestoresAndDeletesTheSavedTable()
+    {
+        QVERIFY(MakeFolderPath(SelectionFolderPath()));
+        QVERIFY(SaveSelection(MillRecord(), SelectionFilePath()).ok);
+        m_h.open();
+        QCOMPARE(ind(0)->text(), QStringLiteral("Mill"));
+        QCOMPARE(arr(0)->text(), QStringLiteral("hopper,boxcar"));
+        QVERIFY(ind(1)->text().isEmpty());
+        QVERIFY(box("checkRand")->isChecked());
+        QCOMPARE(m_h.window->code().record.RandomOrder, qint16(1));
+        QVERIFY(box("checkData")->isChecked());
+        QCOMPARE(m_h.window->code().SaveOnExit, True);
+        QCOMPARE(m_h.window->code().record.RunCount, qint16(0));
+        QVERIFY(!QFile::exists(SelectionFilePath()));
+        QVERIFY(m_h.messages.shown.isEmpty());
+    }
+
+    void unreadableFileIsReportedOnceAndTheGridStartsEmpty()
+    {
+        QVERIFY(MakeFolderPath(SelectionFolderPath()));
+        QFile file(SelectionFilePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("\x01\x00\x03\x00\x05\x00\x01\x00\xff", 9)); // cut short inside a header
+        file.close();
+
+        m_h.open();
+        QCOMPARE(m_h.messages.shown.size(), 1);
+        const Message &message = m_h.messages.shown.first();
+        QCOMPARE(message.title, QStringLiteral("Saved Data Not Loaded"));
+        QCOMPARE(message.buttons, MessageButtons::Ok);
+        const QString kept =
+            QDir::toNativeSeparators(SelectionFolderPath() + QStringLiteral("Selection.unreadable"));
+        QVERIFY2(message.text.contains(kept), qPrintable(message.text));
+        QVERIFY(QFile::exists(SelectionFolderPath() + QStringLiteral("Selection.unreadable")));
+        for (int row = 0; row < 8; ++row)
+            QVERIFY(ind(row)->text().isEmpty());
+        QVERIFY(!box("checkData")->isChecked());
+        QCOMPARE(m_h.window->code().SaveOnExit, False);
+        QCOMPARE(Entries(m_h.child<QComboBox>(QStringLiteral("cboNumber"))), Numbers(8));
+    }
+
+    // A folder that cannot be made at start-up stops nothing; the save at exit reports its failure and
+    // offers Retry, Discard and Cancel.
+    void failedSaveAtExitIsNeverSilent()
+    {
+        QFile blocker(m_home->dataPath() + QStringLiteral("/Program Files"));
+        QVERIFY(QDir().mkpath(m_home->dataPath()));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a plain file where the folder should be
+        blocker.close();
+
+        m_h.open();
+        QVERIFY(m_h.messages.shown.isEmpty());
+        ind(0)->setText(QStringLiteral("Mill"));
+        arr(0)->setText(QStringLiteral("hopper"));
+        click(box("checkData"));
+        QCOMPARE(m_h.window->code().SaveOnExit, True);
+
+        // Cancel: the program stays open and nothing is lost.
+        m_h.messages.answers = {MessageAnswer::Cancel};
+        m_h.window->ShutDown();
+        QCOMPARE(m_h.end.ends, 0);
+        QCOMPARE(m_h.messages.shown.size(), 1);
+        const Message failure = m_h.messages.shown.first();
+        QCOMPARE(failure.title, QStringLiteral("Save Failed"));
+        QCOMPARE(failure.buttons, MessageButtons::RetryDiscardCancel);
+        QVERIFY(failure.text.contains(QDir::toNativeSeparators(SelectionFilePath())));
+        QCOMPARE(ind(0)->text(), QStringLiteral("Mill"));
+
+        // Retry after the obstacle is gone: the file is written and the program ends.
+        m_h.messages.answers = {MessageAnswer::Retry};
+        m_h.messages.onShow = [&](const Message &) { QVERIFY(blocker.remove()); };
+        m_h.window->ShutDown();
+        QCOMPARE(m_h.messages.shown.size(), 2);
+        QCOMPARE(m_h.end.ends, 1);
+        QVERIFY(QFile::exists(SelectionFilePath()));
+    }
+
+    void discardEndsWithoutSaving()
+    {
+        QVERIFY(QDir().mkpath(m_home->dataPath()));
+        QFile blocker(m_home->dataPath() + QStringLiteral("/Program Files"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        m_h.open();
+        click(box("checkData"));
+        m_h.messages.answers = {MessageAnswer::Discard};
+        m_h.window->ShutDown();
+        QCOMPARE(m_h.messages.shown.size(), 1);
+        QCOMPARE(m_h.end.ends, 1);
+    }
+
+    void repeatedStartUpKeepsListsAndSaveDataInStep()
+    {
+        m_h.open();
+        ind(2)->setText(QStringLiteral("Yard"));
+        click(box("checkData"));
+        QVERIFY(box("checkData")->isChecked());
+        m_h.window->code().record.RunCount = 4;
+        results()->addItem(QStringLiteral("Yard - tank"));
+        m_h.child<QLabel>(QStringLiteral("lblres"))->setText(QStringLiteral("4"));
+
+        QTest::mouseDClick(results()->viewport(), Qt::LeftButton, {},
+                           results()->visualItemRect(results()->item(0)).center());
+        QCOMPARE(results()->count(), 0);
+        QCOMPARE(runCaption(), QStringLiteral("0"));
+        QCOMPARE(m_h.window->code().record.RunCount, qint16(0));
+        QVERIFY(ind(2)->text().isEmpty());
+        QCOMPARE(Entries(m_h.child<QComboBox>(QStringLiteral("cboNumber"))), Numbers(8));
+        QCOMPARE(Entries(m_h.child<QComboBox>(QStringLiteral("cboOld"))), Numbers(20));
+        QVERIFY(!box("checkData")->isChecked());
+        QCOMPARE(m_h.window->code().SaveOnExit, False);
+    }
+
+    // ---- Check boxes ----
+
+    void checkBoxesKeepTheirFlagsInStep()
+    {
+        m_h.open();
+        click(box("checkData"));
+        QCOMPARE(m_h.window->code().SaveOnExit, True);
+        click(box("checkData"));
+        QCOMPARE(m_h.window->code().SaveOnExit, False);
+        click(box("checkRand"));
+        QCOMPARE(m_h.window->code().record.RandomOrder, qint16(1));
+        m_h.window->setCheckRand(0); // set from code: the handler runs too
+        QCOMPARE(m_h.window->code().record.RandomOrder, qint16(0));
+        QVERIFY(!box("checkRand")->isChecked());
+    }
+
+    // ---- Commands ----
+
+    void goButtonsRunAndClearOfResultsResetsTheCount()
+    {
+        m_h.open();
+        ind(0)->setText(QStringLiteral("Mill"));
+        arr(0)->setText(QStringLiteral("hopper"));
+        ind(3)->setText(QStringLiteral("Dock"));
+        arr(3)->setText(QStringLiteral("boxcar"));
+        click(button(1));
+        QCOMPARE(Lines(results()), (QStringList{"Mill - hopper", "Dock - boxcar", "--------"}));
+        QCOMPARE(m_h.child<QComboBox>(QStringLiteral("cboNumber"))->currentText(), QStringLiteral("2"));
+        QCOMPARE(runCaption(), QStringLiteral("1"));
+
+        m_h.child<QPlainTextEdit>(QStringLiteral("txtOld"))->setPlainText(QStringLiteral("tank,flat"));
+        click(button(2));
+        QCOMPARE(results()->count(), 3 + 3);
+        QCOMPARE(results()->item(5)->text(), QStringLiteral("--------"));
+        QCOMPARE(runCaption(), QStringLiteral("2"));
+
+        click(button(6));
+        QCOMPARE(results()->count(), 0);
+        QCOMPARE(runCaption(), QStringLiteral("0"));
+        click(button(1));
+        QCOMPARE(runCaption(), QStringLiteral("1"));
+    }
+
+    void clearOfCarTypesEmptiesOnlyTxtOld()
+    {
+        m_h.open();
+        auto *old = m_h.child<QComboBox>(QStringLiteral("cboOld"));
+        old->setCurrentIndex(11);
+        m_h.child<QPlainTextEdit>(QStringLiteral("txtOld"))->setPlainText(QStringLiteral("tank,flat"));
+        ind(0)->setText(QStringLiteral("Mill"));
+        click(button(4));
+        QVERIFY(m_h.window->txtOld().isEmpty());
+        QCOMPARE(old->currentText(), QStringLiteral("12"));
+        QCOMPARE(ind(0)->text(), QStringLiteral("Mill"));
+    }
+
+    void clearOfIndustriesInItsOrder()
+    {
+        m_h.open();
+        for (int row = 0; row < 8; ++row) {
+            ind(row)->setText(QStringLiteral("I%1").arg(row));
+            arr(row)->setText(QStringLiteral("a,b"));
+        }
+        click(button(1));
+        click(box("checkData"));
+        click(box("checkRand"));
+        const qint16 count = m_h.window->code().record.IndustryCount;
+
+        // The boxes are unticked before the grid empties: when the Save Data handler runs, row 0 still
+        // holds its name.
+        QStringList seen;
+        connect(box("checkData"), &QCheckBox::toggled, this, [&] { seen << "data:" + ind(0)->text(); });
+        connect(box("checkRand"), &QCheckBox::toggled, this, [&] { seen << "rand:" + ind(0)->text(); });
+        click(button(5));
+        QCOMPARE(seen, (QStringList{"data:I0", "rand:I0"}));
+        QVERIFY(!box("checkData")->isChecked());
+        QVERIFY(!box("checkRand")->isChecked());
+        QCOMPARE(m_h.window->code().SaveOnExit, False);
+        QCOMPARE(m_h.window->code().record.RandomOrder, qint16(0));
+        QCOMPARE(m_h.window->code().record.Industries.count(), 1);
+        QCOMPARE(m_h.window->code().record.Industries[0], IndustryRecord{});
+        QCOMPARE(m_h.window->code().record.IndustryCount, count);
+        for (int row = 0; row < 8; ++row) {
+            QVERIFY(ind(row)->text().isEmpty());
+            QVERIFY(arr(row)->text().isEmpty());
+        }
+    }
+
+    void exportWritesTheFileSelectsTheLastEntryAndSaysSo()
+    {
+        m_h.open();
+        ind(0)->setText(QStringLiteral("Mill"));
+        arr(0)->setText(QStringLiteral("hopper"));
+        m_h.child<QComboBox>(QStringLiteral("cboNumber"))->setCurrentIndex(0);
+        click(button(1));
+        click(button(1));
+        results()->setCurrentRow(0);
+        click(button(3));
+
+        QCOMPARE(results()->currentRow(), 3);
+        QCOMPARE(results()->selectedItems().size(), 1);
+        QCOMPARE(m_h.messages.shown.size(), 1);
+        const Message &message = m_h.messages.shown.first();
+        QCOMPARE(message.title, QStringLiteral("Results Exported!"));
+        QCOMPARE(message.buttons, MessageButtons::Ok);
+        QCOMPARE(message.icon, MessageIcon::None);
+#ifdef Q_OS_WIN
+        QCOMPARE(message.text, QStringLiteral("List has been exported to C:\\velmora-export.txt"));
+#else
+        const QString path = QDir(m_home->path()).filePath(QStringLiteral("Velmora-Export.txt"));
+        QCOMPARE(message.text, QStringLiteral("List has been exported to ") + path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("Made With Ostrel Velmora v2.01\r\nTotal number of results: 4\r\n"
+                                            "__________________________________\r\n"
+                                            "Mill - hopper\r\n--------\r\nMill - hopper\r\n--------\r\n"));
+#endif
+    }
+
+    void exportOfAnEmptyListSelectsNothing()
+    {
+        m_h.open();
+        click(button(3));
+        QCOMPARE(results()->currentRow(), -1);
+        QCOMPARE(m_h.messages.shown.size(), 1);
+        QCOMPARE(m_h.messages.shown.first().title, QStringLiteral("Results Exported!"));
+    }
+
+    void failedExportIsReportedAsAFailure()
+    {
+        m_h.open();
+        QVERIFY(QDir().mkpath(ExportFilePath())); // a folder where the file should go
+        results()->addItem(QStringLiteral("Mill - hopper"));
+        click(button(3));
+        QCOMPARE(m_h.messages.shown.size(), 1);
+        const Message &message = m_h.messages.shown.first();
+        QCOMPARE(message.title, QStringLiteral("Export Failed"));
+        QCOMPARE(message.buttons, MessageButtons::Ok);
+        const QString start =
+            QStringLiteral("List could not be exported to ") + QDir::toNativeSeparators(ExportFilePath());
+        QVERIFY2(message.text.startsWith(start), qPrintable(message.text));
+        QVERIFY(message.text.size() > start.size() + 2); // the reason follows
+    }
+
+    // Sizable exports: the list is read once and the selection set once.
+    void exportOfALongList()
+    {
+        m_h.open();
+        QStringList lines;
+        for (int i = 0; i < 100000; ++i)
+            lines << QStringLiteral("Industry %1 - boxcar").arg(i);
+        results()->addItems(lines);
+        QBENCHMARK_ONCE
+        {
+            click(button(3));
+        }
+        QCOMPARE(results()->currentRow(), 99999);
+        QFile file(ExportFilePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().endsWith("Industry 99999 - boxcar\r\n"));
+    }
+
+    // ---- Keys ----
+
+    void keysArePreviewedAndStillReachTheFocusedControl()
+    {
+        m_h.open();
+        showActive();
+        QLineEdit *box3 = ind(3);
+        box3->setFocus();
+        QStringList order;
+        m_h.messages.onShow = [&](const Message &m) { order << "box:" + m.text; };
+        struct Spy : QObject {
+            QStringList *order;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                if (e->type() == QEvent::KeyPress)
+                    *order << QStringLiteral("control:%1").arg(static_cast<QKeyEvent *>(e)->key(), 0, 16);
+                return false;
+            }
+        } spy;
+        spy.order = &order;
+        box3->installEventFilter(&spy);
+
+        QTest::keyClick(box3, Qt::Key_F1);
+        QCOMPARE(order, (QStringList{"box:Help!", "control:1000030"}));
+        QCOMPARE(m_h.messages.shown.size(), 1);
+        QCOMPARE(m_h.messages.shown.first().title, QGuiApplication::applicationDisplayName());
+        QCOMPARE(m_h.messages.shown.first().buttons, MessageButtons::Ok);
+        QCOMPARE(m_h.messages.shown.first().icon, MessageIcon::None);
+
+        QTest::keyClicks(box3, QStringLiteral("Mill"));
+        QCOMPARE(box3->text(), QStringLiteral("Mill"));
+        QCOMPARE(m_h.messages.shown.size(), 1);
+
+        QTest::keyClick(box3, Qt::Key_F12);
+        QVERIFY(m_h.window->isMinimized());
+        QCOMPARE(m_h.end.ends, 0);
+        box3->removeEventFilter(&spy);
+    }
+
+    void escapeShutsDownAndSavesOnlyWithSaveData_data()
+    {
+        QTest::addColumn<bool>("saveData");
+        QTest::newRow("Save Data ticked") << true;
+        QTest::newRow("Save Data unticked") << false;
+    }
+    void escapeShutsDownAndSavesOnlyWithSaveData()
+    {
+        QFETCH(bool, saveData);
+        m_h.open();
+        showActive();
+        if (saveData)
+            click(box("checkData"));
+        arr(7)->setFocus();
+        QTest::keyClick(arr(7), Qt::Key_Escape);
+        QCOMPARE(m_h.end.ends, 1);
+        QCOMPARE(QFile::exists(SelectionFilePath()), saveData);
+        if (saveData) {
+            // With every row empty the table is still saved: an industry count of 0.
+            QFile file(SelectionFilePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll().mid(4, 2), QByteArray("\0\0", 2));
+        }
+    }
+
+    void closeFromOutsideGoesThroughShutDown()
+    {
+        m_h.open();
+        ind(0)->setText(QStringLiteral("Mill"));
+        arr(0)->setText(QStringLiteral("hopper,boxcar"));
+        click(box("checkData"));
+        m_h.window->close();
+        QCOMPARE(m_h.end.ends, 1);
+        QVERIFY(QFile::exists(SelectionFilePath()));
+        QFile file(SelectionFilePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.size(), 64); // Mill with two car types and the spare element
+    }
+};
+
+QTEST_MAIN(BehaviourTest)
+#include "tst_behaviour.moc"

@@ -1,0 +1,86 @@
+#pragma once
+
+// What the window tests share: recorders for the two seams, a temporary home for the program's files, and
+// mouse events with every field under the test's control.
+
+#include "velmorawindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QList>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
+#include <memory>
+
+namespace velmora::test {
+
+// Records every message box and answers from a script (Ok, or Cancel for a box without an Ok, when the
+// script has run out).
+class RecordingMessages final : public MessageBoxes {
+public:
+    QList<Message> shown;
+    QList<MessageAnswer> answers;
+    std::function<void(const Message &)> onShow; // runs while the box would be open
+
+    MessageAnswer ask(QWidget *, const Message &message) override
+    {
+        shown.append(message);
+        if (onShow)
+            onShow(message);
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        return message.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    }
+};
+
+class RecordingEnd final : public ProgramEnd {
+public:
+    int ends = 0;
+    void end(QWidget &) override { ++ends; }
+};
+
+// Points the user's data folder and home at a fresh temporary folder before any path is computed.
+class TemporaryHome {
+public:
+    TemporaryHome()
+    {
+        qputenv("HOME", m_dir.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", dataPath().toLocal8Bit());
+    }
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+    QString dataPath() const { return m_dir.filePath(QStringLiteral("data")); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A window with recorders in place of its seams.
+struct Harness {
+    RecordingMessages messages;
+    RecordingEnd end;
+    std::unique_ptr<VelmoraWindow> window;
+
+    void open() { window = std::make_unique<VelmoraWindow>(WindowSeams{&messages, &end}); }
+
+    template <typename T = QWidget> T *child(const QString &name) const
+    {
+        auto *widget = window->findChild<T *>(name);
+        if (widget == nullptr)
+            qFatal("no control named %s", qPrintable(name));
+        return widget;
+    }
+};
+
+// Sends a mouse event straight to a widget, at a point in its own pixels, with the global position that
+// point has on the screen.
+inline void SendMouse(QWidget *widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
+                      QPointF local)
+{
+    QMouseEvent event(type, local, widget->mapToGlobal(local), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+} // namespace velmora::test

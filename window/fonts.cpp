@@ -1,0 +1,86 @@
+#include "fonts.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QStringList>
+
+namespace velmora {
+
+QFont TitleFont(bool bold)
+{
+    const QString wanted = QStringLiteral("MS Sans Serif");
+    QFont font = QFontDatabase::hasFamily(wanted) ? QFont(wanted)
+                                                  : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(9.75);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+namespace {
+
+// What a control of this kind keeps for itself around its caption, in pixels: button bevels, the check
+// box's indicator and spacing, the frame's title inset.
+float HorizontalRoom(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::PushButton:
+        return 10.0F;
+    case ControlKind::CheckBox:
+        return 24.0F;
+    case ControlKind::Frame:
+        return 20.0F;
+    case ControlKind::DropDownList:
+        return 28.0F;
+    default:
+        return 2.0F;
+    }
+}
+
+bool Fits(const QFont &font, const ControlSpec &spec, const QString &text)
+{
+    const QFontMetricsF metrics(font);
+    const float width = static_cast<float>(TwipsToPixels(spec.width)) - HorizontalRoom(spec.kind);
+    const float height = static_cast<float>(TwipsToPixels(spec.height));
+    if (spec.kind == ControlKind::CheckBox && height >= 2.0F * static_cast<float>(metrics.lineSpacing())) {
+        // A two-line box wraps its caption between words.
+        const QRectF bounds =
+            metrics.boundingRect(QRectF(0, 0, static_cast<double>(width), 1000.0), Qt::TextWordWrap, text);
+        return bounds.width() <= static_cast<double>(width) && bounds.height() <= static_cast<double>(height);
+    }
+    return metrics.horizontalAdvance(text) <= static_cast<double>(width) &&
+           metrics.height() <= static_cast<double>(height) - 2.0;
+}
+
+bool AllFit(const QFont &font, const QList<ControlSpec> &table)
+{
+    for (const ControlSpec &spec : table) {
+        if (spec.look == Look::TitleText || spec.look == Look::TitleButton)
+            continue;
+        if (!spec.caption.isEmpty() && !Fits(font, spec, spec.caption))
+            return false;
+        // The widest entry of the count lists.
+        if (spec.kind == ControlKind::DropDownList && !Fits(font, spec, QStringLiteral("20")))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QFont DialogFont(const QList<ControlSpec> &table)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    double size = std::min(font.pointSizeF() > 0 ? font.pointSizeF() : 8.0, 8.0);
+    constexpr double Smallest = 5.0;
+    for (; size > Smallest; size -= 0.25) {
+        font.setPointSizeF(size);
+        if (AllFit(font, table))
+            return font;
+    }
+    font.setPointSizeF(Smallest);
+    return font;
+}
+
+} // namespace velmora

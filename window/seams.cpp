@@ -1,0 +1,40 @@
+#include "seams.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace velmora {
+
+MessageAnswer QtMessageBoxes::ask(QWidget *parent, const Message &message)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(message.title);
+    box.setTextFormat(Qt::PlainText); // paths and reasons are shown as they are, never as markup
+    box.setText(message.text);
+    box.setIcon(message.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
+    if (message.buttons == MessageButtons::Ok) {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return MessageAnswer::Ok;
+    }
+    box.setStandardButtons(QMessageBox::Retry | QMessageBox::Discard | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Retry);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Retry:
+        return MessageAnswer::Retry;
+    case QMessageBox::Discard:
+        return MessageAnswer::Discard;
+    default:
+        return MessageAnswer::Cancel;
+    }
+}
+
+void QuitProgram::end(QWidget &window)
+{
+    window.close();
+    QCoreApplication::quit();
+}
+
+} // namespace velmora

@@ -1,0 +1,158 @@
+#pragma once
+
+// The main window `Velmora`: its controls, start-up and shutdown, commands and keys, and the title strip.
+//
+// VelmoraWindow builds every control from the layout table (layout.h) and is the engine's Controls: the
+// one velmora::Code it owns reads the grid and the count lists and writes results straight through the
+// overrides below. Handlers are thin and keep the design's names (Command1_Click, StartUp, ...): they turn
+// Qt's events into engine calls (code.h) and file calls (selectionfile.h, export.h). Message boxes and the
+// end of the program go through the seams of seams.h, which tests replace. Positions that the title strip
+// changes (the window's and the two button labels') are kept as single-precision twips and converted to
+// pixels only for display, so shifts of 20 twips and back return exactly to where they started.
+
+#include "code.h"
+#include "random.h"
+#include "seams.h"
+#include "selectionfile.h"
+#include "widgets.h"
+
+#include <QPointF>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace velmora {
+
+struct WindowSeams {
+    MessageBoxes *messages = nullptr; // null: real message boxes
+    ProgramEnd *end = nullptr;        // null: close the window and quit the event loop
+};
+
+// Virtual-key codes of the keys the window handles.
+inline constexpr int KeyF1 = 112;
+inline constexpr int KeyF12 = 123;
+inline constexpr int KeyEscape = 27;
+
+// The virtual-key code of a Qt key (letters, digits, function keys and the common editing keys); 0 for a
+// key without one.
+int VirtualKeyCode(int qtKey);
+
+class VelmoraWindow final : public QWidget, public Controls {
+    Q_OBJECT
+public:
+    // Builds the window and runs Form_Load, which may already show a message box through the seams.
+    explicit VelmoraWindow(WindowSeams seams = {}, QWidget *parent = nullptr);
+    ~VelmoraWindow() override;
+
+    Code &code() { return m_code; }
+
+    // Start-up and shutdown.
+    void Form_Load();
+    void StartUp();
+    void ShutDown();
+    void checkData_Click();
+    void checkRand_Click();
+
+    // Commands and keys.
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void lst1_DblClick();
+    void Form_KeyDown(int keyCode, int shift);
+
+    // The title strip.
+    void cmdclose_MouseDown();
+    void cmdclose_MouseUp();
+    void cmdclose_Click();
+    void cmdmin_MouseDown();
+    void cmdmin_MouseUp();
+    void cmdmin_Click();
+    void lblHead_MouseDown(const LabelMouse &event);
+    void lblHead_MouseMove(const LabelMouse &event);
+    void lblHead_DblClick();
+
+    float PressX() const { return m_pressX; }
+    float PressY() const { return m_pressY; }
+    // The window's position on the screen and a title-strip label's position in the window, in twips.
+    QPointF windowPosition() const { return {m_left, m_top}; }
+    QPointF labelPosition(const MouseLabel *label) const;
+
+    // Controls.
+    QString txtInd(int row) const override;
+    void setTxtInd(int row, const QString &text) override;
+    QString txtArr(int row) const override;
+    void setTxtArr(int row, const QString &text) override;
+    QString txtOld() const override;
+    QString countText(CountList list) const override;
+    void setCountListIndex(CountList list, int index) override;
+    void appendResult(const QString &line) override;
+    void setRunCaption(const QString &caption) override;
+    void setCheckRand(int value) override;
+    void setCheckData(int value);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void EndProgram();
+    void ReportLoadFailure(const FileOutcome &outcome, const QString &path);
+    void FillCountList(QComboBox *list, int last);
+    void ClearGrid();
+    void shiftLabel(MouseLabel *label, float by);
+    void placeLabel(MouseLabel *label);
+    void placeWindow();
+    QPointF labelPointTwips(const MouseLabel *label, const LabelMouse &event) const;
+    MessageAnswer ask(const Message &message);
+
+    ClockRandomSource m_random;
+    Code m_code;
+
+    std::unique_ptr<MessageBoxes> m_ownMessages;
+    std::unique_ptr<ProgramEnd> m_ownEnd;
+    MessageBoxes *m_messages;
+    ProgramEnd *m_end;
+
+    // Positions that the title strip changes, in twips.
+    float m_left = 0;
+    float m_top = 0;
+    QPointF m_cmdclosePos;
+    QPointF m_cmdminPos;
+    float m_pressX = 0;
+    float m_pressY = 0;
+    bool m_dragging = false;     // the left button is held after a press on lblHead
+    bool m_systemMoving = false; // the window manager took over this drag
+    bool m_keyPreview = false;
+    bool m_ended = false;
+
+    std::array<QLineEdit *, GridRows> m_txtInd{};
+    std::array<QLineEdit *, GridRows> m_txtArr{};
+    QPlainTextEdit *m_txtOld = nullptr;
+    QComboBox *m_cboNumber = nullptr;
+    QComboBox *m_cboOld = nullptr;
+    QListWidget *m_lst1 = nullptr;
+    QLabel *m_lblres = nullptr;
+    QCheckBox *m_checkData = nullptr;
+    QCheckBox *m_checkRand = nullptr;
+    std::array<QPushButton *, 6> m_command{};
+    QGroupBox *m_frame1 = nullptr;
+    MouseLabel *m_lblHead = nullptr;
+    MouseLabel *m_cmdclose = nullptr;
+    MouseLabel *m_cmdmin = nullptr;
+};
+
+} // namespace velmora
