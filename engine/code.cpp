@@ -18,7 +18,8 @@ qsizetype DrawIndex(float r, qsizetype count)
 {
     // The product is formed in double precision, where it is exact for every count a list can have, so a
     // draw just below 1 cannot round up to count; the clamp guards the rest.
-    const auto index = static_cast<qsizetype>(std::floor(static_cast<double>(r) * static_cast<double>(count)));
+    const auto index =
+        static_cast<qsizetype>(std::floor(static_cast<double>(r) * static_cast<double>(count)));
     return std::clamp<qsizetype>(index, 0, count - 1);
 }
 
@@ -43,7 +44,9 @@ int CountRequest(const Controls &controls, CountList list)
 
 } // namespace
 
-Code::Code(Controls &controls, RandomSource &random) : m_controls(controls), m_random(random) {}
+Code::Code(Controls &controls, RandomSource &random) : m_controls(controls), m_random(random)
+{
+}
 
 void Code::GatherIndustries()
 {

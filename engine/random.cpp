@@ -11,7 +11,8 @@ ClockRandomSource::ClockRandomSource()
 
 void ClockRandomSource::reseed()
 {
-    const auto ticks = static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    const auto ticks =
+        static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     ++m_reseeds;
     std::seed_seq seq{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32),
                       static_cast<std::uint32_t>(m_reseeds), static_cast<std::uint32_t>(m_reseeds >> 32)};

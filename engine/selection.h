@@ -19,8 +19,7 @@ namespace velmora {
 inline constexpr qint16 True = -1;
 inline constexpr qint16 False = 0;
 
-template <typename T>
-class GrowableArray {
+template <typename T> class GrowableArray {
 public:
     // False for an array that has never been given elements (stored as dimension count 0).
     bool isDimensioned() const { return m_dimensioned; }

@@ -37,12 +37,12 @@ float HorizontalRoom(ControlKind kind)
     }
 }
 
-bool Fits(const QFont &font, const ControlSpec &spec, const QString &text)
+bool Fits(const QFont &font, const ControlSpec &control, const QString &text)
 {
     const QFontMetricsF metrics(font);
-    const float width = static_cast<float>(TwipsToPixels(spec.width)) - HorizontalRoom(spec.kind);
-    const float height = static_cast<float>(TwipsToPixels(spec.height));
-    if (spec.kind == ControlKind::CheckBox && height >= 2.0F * static_cast<float>(metrics.lineSpacing())) {
+    const float width = static_cast<float>(TwipsToPixels(control.width)) - HorizontalRoom(control.kind);
+    const float height = static_cast<float>(TwipsToPixels(control.height));
+    if (control.kind == ControlKind::CheckBox && height >= 2.0F * static_cast<float>(metrics.lineSpacing())) {
         // A two-line box wraps its caption between words.
         const QRectF bounds =
             metrics.boundingRect(QRectF(0, 0, static_cast<double>(width), 1000.0), Qt::TextWordWrap, text);
@@ -54,13 +54,13 @@ bool Fits(const QFont &font, const ControlSpec &spec, const QString &text)
 
 bool AllFit(const QFont &font, const QList<ControlSpec> &table)
 {
-    for (const ControlSpec &spec : table) {
-        if (spec.look == Look::TitleText || spec.look == Look::TitleButton)
+    for (const ControlSpec &control : table) {
+        if (control.look == Look::TitleText || control.look == Look::TitleButton)
             continue;
-        if (!spec.caption.isEmpty() && !Fits(font, spec, spec.caption))
+        if (!control.caption.isEmpty() && !Fits(font, control, control.caption))
             return false;
         // The widest entry of the count lists.
-        if (spec.kind == ControlKind::DropDownList && !Fits(font, spec, QStringLiteral("20")))
+        if (control.kind == ControlKind::DropDownList && !Fits(font, control, QStringLiteral("20")))
             return false;
     }
     return true;

@@ -118,32 +118,32 @@ void VelmoraWindow::buildControls()
     QList<std::pair<int, QWidget *>> tabbed;
 
     // The frame comes first: the controls inside it need their container.
-    for (const ControlSpec &spec : table) {
-        if (spec.kind == ControlKind::Frame) {
-            m_frame1 = new QGroupBox(spec.caption, this);
-            m_frame1->setObjectName(spec.name);
-            m_frame1->setGeometry(TwipsToPixels(spec.left, spec.top, spec.width, spec.height));
+    for (const ControlSpec &control : table) {
+        if (control.kind == ControlKind::Frame) {
+            m_frame1 = new QGroupBox(control.caption, this);
+            m_frame1->setObjectName(control.name);
+            m_frame1->setGeometry(TwipsToPixels(control.left, control.top, control.width, control.height));
         }
     }
 
-    for (const ControlSpec &spec : table) {
-        QWidget *container = spec.container == Container::Frame1 ? static_cast<QWidget *>(m_frame1) : this;
+    for (const ControlSpec &control : table) {
+        QWidget *container = control.container == Container::Frame1 ? static_cast<QWidget *>(m_frame1) : this;
         QWidget *widget = nullptr;
-        switch (spec.kind) {
+        switch (control.kind) {
         case ControlKind::Frame:
             widget = m_frame1;
             break;
         case ControlKind::PushButton: {
-            auto *button = new QPushButton(spec.caption, container);
+            auto *button = new QPushButton(control.caption, container);
             button->setAutoDefault(false);
             widget = button;
             break;
         }
         case ControlKind::CheckBox: {
             // A box two text lines high wraps its caption.
-            const bool twoLines = spec.height > OneLineHeight;
+            const bool twoLines = control.height > OneLineHeight;
             QCheckBox *box =
-                twoLines ? new WrapCheckBox(spec.caption, container) : new QCheckBox(spec.caption, container);
+                twoLines ? new WrapCheckBox(control.caption, container) : new QCheckBox(control.caption, container);
             widget = box;
             break;
         }
@@ -158,22 +158,22 @@ void VelmoraWindow::buildControls()
             break;
         case ControlKind::Label: {
             QLabel *label = nullptr;
-            if (spec.look == Look::TitleText || spec.look == Look::TitleButton) {
-                auto *mouseLabel = new MouseLabel(spec.caption, container);
-                mouseLabel->setFont(TitleFont(spec.look == Look::TitleButton));
+            if (control.look == Look::TitleText || control.look == Look::TitleButton) {
+                auto *mouseLabel = new MouseLabel(control.caption, container);
+                mouseLabel->setFont(TitleFont(control.look == Look::TitleButton));
                 QPalette palette = mouseLabel->palette();
                 palette.setColor(QPalette::WindowText, Qt::white);
                 mouseLabel->setPalette(palette);
                 label = mouseLabel;
             } else {
-                label = new QLabel(spec.caption, container);
+                label = new QLabel(control.caption, container);
                 // Labels painted in the face colour look the same as transparent ones, since the frame has
                 // that colour too. Some styles tint a frame's inside, where a painted label would show as a
                 // patch; so they are left transparent.
             }
             label->setTextFormat(Qt::PlainText);
-            label->setAlignment(spec.alignment | Qt::AlignTop);
-            label->setToolTip(spec.tooltip);
+            label->setAlignment(control.alignment | Qt::AlignTop);
+            label->setToolTip(control.tooltip);
             widget = label;
             break;
         }
@@ -199,18 +199,18 @@ void VelmoraWindow::buildControls()
             break;
         }
         }
-        widget->setObjectName(spec.name);
-        if (spec.kind == ControlKind::Line)
-            widget->setGeometry(TwipsToPixels(spec.left, spec.top, spec.width, TwipsPerPixel));
+        widget->setObjectName(control.name);
+        if (control.kind == ControlKind::Line)
+            widget->setGeometry(TwipsToPixels(control.left, control.top, control.width, TwipsPerPixel));
         else
-            widget->setGeometry(TwipsToPixels(spec.left, spec.top, spec.width, spec.height));
+            widget->setGeometry(TwipsToPixels(control.left, control.top, control.width, control.height));
 
-        const bool windowed = IsWindowed(spec.kind);
-        auto &stack = spec.container == Container::Frame1 ? (windowed ? frameWindowed : frameLightweight)
+        const bool windowed = IsWindowed(control.kind);
+        auto &stack = control.container == Container::Frame1 ? (windowed ? frameWindowed : frameLightweight)
                                                           : (windowed ? windowWindowed : windowLightweight);
         stack.append(widget);
-        if (windowed && spec.kind != ControlKind::Frame)
-            tabbed.append({spec.tab, widget});
+        if (windowed && control.kind != ControlKind::Frame)
+            tabbed.append({control.tab, widget});
     }
 
     // Stacking: windowed controls above the drawn ones of their container, each group in table order. The

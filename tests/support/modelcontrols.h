@@ -2,9 +2,10 @@
 
 // A plain model of the main window's controls for headless tests of the engine and the file code.
 //
-// It holds what the window's controls would show and counts the calls that matter. Like the window, setting
-// the Random Order box runs the box's handler, which copies the value into RandomOrder of the Code attached
-// with attach(). A row outside the grid is a fault in the code under test and stops the test at once.
+// It holds what the window's controls would show and records the calls that matter. Like the window,
+// setting the Random Order box runs the box's handler, which copies the value into RandomOrder of the Code
+// attached with attach(). A row or list index outside the controls is a fault in the code under test and
+// stops the test at once.
 
 #include "code.h"
 
@@ -18,8 +19,13 @@ public:
     std::array<QString, GridRows> ind;
     std::array<QString, GridRows> arr;
     QString old;
-    int numberIndex = 4; // cboNumber shows "1" to "8"; the window selects "5" at start-up
-    int oldIndex = 4;    // cboOld shows "1" to "20"
+    // The count lists as start-up fills them, with "5" selected in each.
+    QStringList numberEntries{"1", "2", "3", "4", "5", "6", "7", "8"};
+    QStringList oldEntries{"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10",
+                           "11", "12", "13", "14", "15", "16", "17", "18", "19", "20"};
+    int numberIndex = 4;
+    int oldIndex = 4;
+    QList<int> listIndexWrites; // every index set on either count list, in order
     QStringList results;
     QString runCaption = QStringLiteral("0");
     int checkRand = 0;
@@ -36,15 +42,18 @@ public:
 
     QString countText(CountList list) const override
     {
-        return QString::number((list == CountList::Number ? numberIndex : oldIndex) + 1);
+        const QStringList &entries = list == CountList::Number ? numberEntries : oldEntries;
+        const int index = list == CountList::Number ? numberIndex : oldIndex;
+        return index >= 0 && index < entries.size() ? entries.at(index) : QString();
     }
 
     void setCountListIndex(CountList list, int index) override
     {
-        const int entries = list == CountList::Number ? 8 : 20;
-        if (index < 0 || index >= entries)
+        const QStringList &entries = list == CountList::Number ? numberEntries : oldEntries;
+        if (index < 0 || index >= entries.size())
             qFatal("count list index %d outside the list", index);
         (list == CountList::Number ? numberIndex : oldIndex) = index;
+        listIndexWrites.append(index);
     }
 
     void appendResult(const QString &line) override { results.append(line); }
@@ -57,6 +66,10 @@ public:
         if (m_code)
             m_code->record.RandomOrder = static_cast<qint16>(value);
     }
+
+    // Selects the count list entry that shows n.
+    void requestCars(int n) { numberIndex = n - 1; }
+    void requestTypes(int n) { oldIndex = n - 1; }
 
     // Every grid row, names first, for comparing a whole grid at once.
     QStringList grid() const
