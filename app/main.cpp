@@ -12,6 +12,8 @@ int main(int argc, char *argv[])
     // with it already, and the caption must read exactly "Ostrel Velmora v2.1".
     QApplication::setApplicationDisplayName(QStringLiteral("Ostrel Velmora v2.1"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    // Lets Wayland shells match the window to its desktop entry, and so to its icon in the taskbar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.ostrel.Velmora"));
 
     velmora::VelmoraWindow window;
     window.show();
