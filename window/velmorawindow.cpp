@@ -142,8 +142,8 @@ void VelmoraWindow::buildControls()
         case ControlKind::CheckBox: {
             // A box two text lines high wraps its caption.
             const bool twoLines = control.height > OneLineHeight;
-            QCheckBox *box =
-                twoLines ? new WrapCheckBox(control.caption, container) : new QCheckBox(control.caption, container);
+            QCheckBox *box = twoLines ? new WrapCheckBox(control.caption, container)
+                                      : new QCheckBox(control.caption, container);
             widget = box;
             break;
         }
@@ -206,8 +206,9 @@ void VelmoraWindow::buildControls()
             widget->setGeometry(TwipsToPixels(control.left, control.top, control.width, control.height));
 
         const bool windowed = IsWindowed(control.kind);
-        auto &stack = control.container == Container::Frame1 ? (windowed ? frameWindowed : frameLightweight)
-                                                          : (windowed ? windowWindowed : windowLightweight);
+        auto &stack = control.container == Container::Frame1
+                          ? (windowed ? frameWindowed : frameLightweight)
+                          : (windowed ? windowWindowed : windowLightweight);
         stack.append(widget);
         if (windowed && control.kind != ControlKind::Frame)
             tabbed.append({control.tab, widget});
