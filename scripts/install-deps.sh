@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, and only those that are missing.
-#   scripts/install-deps.sh build|test|run|fuzz ...   (fuzz: the clang tools for fuzzing and clang-tidy)
+#   scripts/install-deps.sh build|test|run|fuzz ...   (fuzz: the clang tools for fuzzing, clang-tidy and clang-format)
 set -euo pipefail
 
 packages=()
@@ -10,7 +10,7 @@ for need in "$@"; do
         run) packages+=(libqt6widgets6 qt6-qpa-plugins) ;;
         test) packages+=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick appstream desktop-file-utils
                          dpkg-dev file librsvg2-bin) ;;
-        fuzz) packages+=(clang libclang-rt-14-dev clang-tidy jq) ;;
+        fuzz) packages+=(clang libclang-rt-14-dev clang-tidy clang-format jq) ;;
         *) echo "install-deps: unknown set '$need'" >&2; exit 2 ;;
     esac
 done
