@@ -62,7 +62,6 @@ class BehaviourTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TemporaryHome> m_home;
     Harness m_h;
 
     QLineEdit *ind(int row) const { return m_h.child<QLineEdit>(QStringLiteral("txtInd(%1)").arg(row)); }
@@ -80,18 +79,8 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_home = std::make_unique<TemporaryHome>();
-        QVERIFY(m_home->isValid());
-        m_h.messages = {};
-        m_h.end.ends = 0;
-    }
-    void cleanup()
-    {
-        m_h.window.reset();
-        m_home.reset();
-    }
+    void init() { QVERIFY(m_h.begin()); }
+    void cleanup() { m_h.finish(); }
 
     // ---- Start-up ----
 
@@ -162,8 +151,8 @@ private slots:
     // offers Retry, Discard and Cancel.
     void failedSaveAtExitIsNeverSilent()
     {
-        QFile blocker(m_home->dataPath() + QStringLiteral("/Program Files"));
-        QVERIFY(QDir().mkpath(m_home->dataPath()));
+        QFile blocker(m_h.home->dataPath() + QStringLiteral("/Program Files"));
+        QVERIFY(QDir().mkpath(m_h.home->dataPath()));
         QVERIFY(blocker.open(QIODevice::WriteOnly)); // a plain file where the folder should be
         blocker.close();
 
@@ -196,8 +185,8 @@ private slots:
 
     void discardEndsWithoutSaving()
     {
-        QVERIFY(QDir().mkpath(m_home->dataPath()));
-        QFile blocker(m_home->dataPath() + QStringLiteral("/Program Files"));
+        QVERIFY(QDir().mkpath(m_h.home->dataPath()));
+        QFile blocker(m_h.home->dataPath() + QStringLiteral("/Program Files"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         m_h.open();
@@ -339,7 +328,7 @@ private slots:
 #ifdef Q_OS_WIN
         QCOMPARE(message.text, QStringLiteral("List has been exported to C:\\velmora-export.txt"));
 #else
-        const QString path = QDir(m_home->path()).filePath(QStringLiteral("Velmora-Export.txt"));
+        const QString path = QDir(m_h.home->path()).filePath(QStringLiteral("Velmora-Export.txt"));
         QCOMPARE(message.text, QStringLiteral("List has been exported to ") + path);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));

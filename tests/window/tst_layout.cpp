@@ -98,21 +98,15 @@ class LayoutTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TemporaryHome> m_home;
     Harness m_h;
 
 private slots:
     void init()
     {
-        m_home = std::make_unique<TemporaryHome>();
-        QVERIFY(m_home->isValid());
+        QVERIFY(m_h.begin());
         m_h.open();
     }
-    void cleanup()
-    {
-        m_h.window.reset();
-        m_home.reset();
-    }
+    void cleanup() { m_h.finish(); }
 
     void windowIsFramelessFixedAndPlaced()
     {

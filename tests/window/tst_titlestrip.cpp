@@ -15,7 +15,6 @@ class TitleStripTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TemporaryHome> m_home;
     Harness m_h;
 
     MouseLabel *label(const char *name) const { return m_h.child<MouseLabel>(QString::fromLatin1(name)); }
@@ -37,17 +36,10 @@ private:
 private slots:
     void init()
     {
-        m_home = std::make_unique<TemporaryHome>();
-        QVERIFY(m_home->isValid());
-        m_h.messages = {};
-        m_h.end.ends = 0;
+        QVERIFY(m_h.begin());
         m_h.open();
     }
-    void cleanup()
-    {
-        m_h.window.reset();
-        m_home.reset();
-    }
+    void cleanup() { m_h.finish(); }
 
     void buttonLabelsShiftWhileHeld_data()
     {

@@ -57,11 +57,28 @@ private:
     QTemporaryDir m_dir;
 };
 
-// A window with recorders in place of its seams.
+// A window with recorders in place of its seams, in a temporary home of its own.
 struct Harness {
+    std::unique_ptr<TemporaryHome> home;
     RecordingMessages messages;
     RecordingEnd end;
     std::unique_ptr<VelmoraWindow> window;
+
+    // Before each test: a fresh home and empty recorders. False when the home could not be made.
+    bool begin()
+    {
+        home = std::make_unique<TemporaryHome>();
+        messages = {};
+        end.ends = 0;
+        return home->isValid();
+    }
+
+    // After each test: the window goes first, while its files are still where it expects them.
+    void finish()
+    {
+        window.reset();
+        home.reset();
+    }
 
     void open() { window = std::make_unique<VelmoraWindow>(WindowSeams{&messages, &end}); }
 
