@@ -363,7 +363,8 @@ private slots:
         QVERIFY(message.text.size() > start.size() + 2); // the reason follows
     }
 
-    // Sizable exports: the list is read once and the selection set once.
+    // Sizable exports: the list is read from its entries and the selection set once, at the end; moving
+    // the selection through 100,000 entries one by one would take longer than a frame.
     void exportOfALongList()
     {
         m_h.open();
@@ -371,10 +372,9 @@ private slots:
         for (int i = 0; i < 100000; ++i)
             lines << QStringLiteral("Industry %1 - boxcar").arg(i);
         results()->addItems(lines);
-        QBENCHMARK_ONCE
-        {
-            click(button(3));
-        }
+        QSignalSpy selectionMoves(results()->selectionModel(), &QItemSelectionModel::currentChanged);
+        click(button(3));
+        QCOMPARE(selectionMoves.count(), 1);
         QCOMPARE(results()->currentRow(), 99999);
         QFile file(ExportFilePath());
         QVERIFY(file.open(QIODevice::ReadOnly));
