@@ -236,9 +236,10 @@ bool MakeFolderPath(const QString &path, QString *error, QStringList *created)
 bool SelectionFilePresent(const QString &folder)
 {
     // A listing rather than an exists(): on a file system that ignores letter case, a file stored as
-    // "SELECTION" would pass exists("Selection"), but the listing reports the name as it is stored.
-    const QStringList names =
-        QDir(folder).entryList({QStringLiteral("Selection")}, QDir::Files, QDir::NoSort);
+    // "SELECTION" would pass exists("Selection"), but the listing reports the name as it is stored. No
+    // name filter: the folder holds a file or two, and a filter would bring in the regular-expression
+    // engine, which costs the start-up more memory than the listing itself.
+    const QStringList names = QDir(folder).entryList(QDir::Files, QDir::NoSort);
     return names.contains(QStringLiteral("Selection"), Qt::CaseSensitive);
 }
 
