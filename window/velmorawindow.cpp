@@ -3,6 +3,7 @@
 #include "export.h"
 #include "fonts.h"
 #include "layout.h"
+#include "packaging/velmora.xpm" // the program's icon, velmora_xpm
 #include "selectionfile.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWindow>
@@ -91,7 +93,8 @@ VelmoraWindow::VelmoraWindow(WindowSeams seams, QWidget *parent)
 
     setObjectName(QStringLiteral("Velmora"));
     setWindowTitle(WindowCaption);
-    setWindowIcon(QIcon(QStringLiteral(":/velmora.xpm")));
+    // Straight from the compiled-in image: no resource to unpack and no image reader to find.
+    setWindowIcon(QIcon(QPixmap(velmora_xpm)));
     setFixedSize(TwipsToPixels(ClientWidth), TwipsToPixels(ClientHeight));
     m_left = WindowLeft;
     m_top = WindowTop;
@@ -113,6 +116,10 @@ void VelmoraWindow::buildControls()
 {
     const QList<ControlSpec> table = ControlTable();
     setFont(DialogFont(table));
+    // Looking the title family up is a font-configuration query of its own: once for the three labels.
+    const QFont titleText = TitleFont(false);
+    QFont titleButton = titleText;
+    titleButton.setWeight(QFont::Bold);
 
     QList<QWidget *> windowLightweight, windowWindowed, frameLightweight, frameWindowed;
     QList<std::pair<int, QWidget *>> tabbed;
@@ -160,7 +167,7 @@ void VelmoraWindow::buildControls()
             QLabel *label = nullptr;
             if (control.look == Look::TitleText || control.look == Look::TitleButton) {
                 auto *mouseLabel = new MouseLabel(control.caption, container);
-                mouseLabel->setFont(TitleFont(control.look == Look::TitleButton));
+                mouseLabel->setFont(control.look == Look::TitleButton ? titleButton : titleText);
                 QPalette palette = mouseLabel->palette();
                 palette.setColor(QPalette::WindowText, Qt::white);
                 mouseLabel->setPalette(palette);
