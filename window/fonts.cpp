@@ -9,9 +9,11 @@ namespace velmora {
 QFont TitleFont(bool bold)
 {
     const QString wanted = QStringLiteral("MS Sans Serif");
+    // The platform's interface font is its sans-serif, so no style hint is needed; a hint would only
+    // make the toolkit work out a second list of fallback fonts at start-up (for characters the font
+    // lacks), where the one the application font already has serves.
     QFont font = QFontDatabase::hasFamily(wanted) ? QFont(wanted)
                                                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(9.75);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
@@ -71,7 +73,6 @@ bool AllFit(const QFont &font, const QList<ControlSpec> &table)
 QFont DialogFont(const QList<ControlSpec> &table)
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setStyleHint(QFont::SansSerif);
     double size = std::min(font.pointSizeF() > 0 ? font.pointSizeF() : 8.0, 8.0);
     constexpr double Smallest = 5.0;
     for (; size > Smallest; size -= 0.25) {
