@@ -204,22 +204,26 @@ QList<Row> MeasureStartup(const QString &program, const QString &platform, int r
     const QString controls = QStringLiteral("a window of the same standard controls, no behaviour");
     const auto met = [](bool yes) { return yes ? QStringLiteral("yes") : QStringLiteral("no"); };
 
+    // The targets are set against the window of the same standard controls: what the toolkit itself costs
+    // for such a window is the floor, and everything above it is Velmora's own. The bare window stays as
+    // a reference for what showing any window at all costs.
     QList<Row> rows;
     const QString startup = QStringLiteral("Start-up to first painted frame (%1, median of %2)")
                                 .arg(platform)
                                 .arg(ms[QStringLiteral("window")].size());
-    rows.append({startup, Ms(wMs), Ms(bMs) + QStringLiteral(", ") + bare, Ratio(ratio(wMs, bMs)),
-                 QStringLiteral("≤ 1.20 × bare"), met(ratio(wMs, bMs) <= 1.20)});
-    rows.append({QStringLiteral("… the same, against the toolkit's cost of the controls"), Ms(wMs),
-                 Ms(cMs) + QStringLiteral(", ") + controls, Ratio(ratio(wMs, cMs)), QStringLiteral("—"),
+    rows.append({startup, Ms(wMs), Ms(cMs) + QStringLiteral(", ") + controls, Ratio(ratio(wMs, cMs)),
+                 QStringLiteral("≤ 1.05 × same controls"), met(ratio(wMs, cMs) <= 1.05)});
+    rows.append({QStringLiteral("… the same, against a bare window"), Ms(wMs),
+                 Ms(bMs) + QStringLiteral(", ") + bare, Ratio(ratio(wMs, bMs)), QStringLiteral("—"),
                  QStringLiteral("—")});
     if (wKiB >= 0 && bKiB > 0 && cKiB > 0) {
         const auto w = static_cast<double>(wKiB);
         rows.append({QStringLiteral("Peak resident memory after start-up (%1)").arg(platform), MiB(wKiB),
-                     MiB(bKiB) + QStringLiteral(", ") + bare, Ratio(ratio(w, static_cast<double>(bKiB))),
-                     QStringLiteral("≤ 1.15 × bare"), met(ratio(w, static_cast<double>(bKiB)) <= 1.15)});
-        rows.append({QStringLiteral("… the same, against the toolkit's cost of the controls"), MiB(wKiB),
                      MiB(cKiB) + QStringLiteral(", ") + controls, Ratio(ratio(w, static_cast<double>(cKiB))),
+                     QStringLiteral("≤ 1.02 × same controls"),
+                     met(ratio(w, static_cast<double>(cKiB)) <= 1.02)});
+        rows.append({QStringLiteral("… the same, against a bare window"), MiB(wKiB),
+                     MiB(bKiB) + QStringLiteral(", ") + bare, Ratio(ratio(w, static_cast<double>(bKiB))),
                      QStringLiteral("—"), QStringLiteral("—")});
     }
     return rows;

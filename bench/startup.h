@@ -1,11 +1,13 @@
 #pragma once
 
-// Start-up to the first painted frame, and peak resident memory after it, for the Velmora window and for
-// a bare frameless window of the same size: the toolkit's own floor for showing a window at all.
+// Start-up to the first painted frame, and peak resident memory after it, for the Velmora window against
+// a window of the same standard controls without any behaviour (what the toolkit itself costs for such a
+// window: the targets are set against it) and against a bare frameless window of the same size (what
+// showing any window at all costs).
 //
 // Every start is a separate process (this executable with "startup-child"), timed from just before the
-// parent starts it to the end of the first frame the child paints, on a clock both share. The two kinds
-// are started in turn, so a slow patch of the machine weighs on both alike.
+// parent starts it to the end of the first frame the child paints, on a clock both share. The three kinds
+// are started in turn, so a slow patch of the machine weighs on all alike.
 
 #include "measure.h"
 
@@ -13,11 +15,12 @@
 
 namespace velmora::bench {
 
-// The child: builds the Velmora window ("window") or the bare window ("bare") as the program does, shows
-// it, and once its first frame is painted prints "painted <clock ns> <peak KiB>" and ends.
+// The child: builds the Velmora window ("window") as the program does, the same-controls window
+// ("controls") or the bare window ("bare"), shows it, and once its first frame is painted prints
+// "painted <clock ns> <peak KiB>" and ends.
 int RunStartupChild(int &argc, char **argv, const QString &kind);
 
-// The parent: runs the children on the given platform and returns the two rows of the table.
+// The parent: runs the children on the given platform and returns the rows of the table.
 QList<Row> MeasureStartup(const QString &program, const QString &platform, int runs);
 
 } // namespace velmora::bench

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Velmora optimised (build/release) and prints the benchmark table: start-up to the first painted
-# frame and peak memory against a bare window of the same size, on a virtual X display (xcb) and on the
-# offscreen platform; the commands with up to 100,000 entries in the results list; saving and loading a
+# frame and peak memory against a window of the same standard controls (and a bare window of the same
+# size), on a virtual X display (xcb) and on the offscreen platform; the commands with up to 100,000 entries in the results list; saving and loading a
 # full industry table. Options go to the benchmark: --runs N, --startup-runs N, --platforms LIST.
 set -euo pipefail
 cd "$(dirname "$0")/.."
