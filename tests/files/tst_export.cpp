@@ -53,7 +53,7 @@ private slots:
     void replacesThePreviousExport();
     void reportsAPathThatCannotBeCreated();
     void keepsThePreviousExportWholeOnFailure();
-    void benchmarkOneHundredThousandEntries();
+    void writesEveryEntryOfALongList();
 
 private:
     QTemporaryDir m_dir;
@@ -175,15 +175,20 @@ void TestExport::keepsThePreviousExportWholeOnFailure()
 #endif
 }
 
-void TestExport::benchmarkOneHundredThousandEntries()
+// A long list goes out whole and in order, however the text is buffered on its way to the disk: 100,000
+// entries make about 2.4 MB, far past any single buffer. How long it takes is the benchmark's to measure.
+void TestExport::writesEveryEntryOfALongList()
 {
     const QStringList entries = ManyEntries(100000);
     const QString path = m_dir.filePath(QStringLiteral("large.txt"));
-    QBENCHMARK
-    {
-        QVERIFY(ExportResults(entries, path).ok);
-    }
-    QCOMPARE(ReadFile(path).count("\r\n"), 100003);
+    QVERIFY(ExportResults(entries, path).ok);
+
+    QByteArray expected = Heading + "Total number of results: 100000\r\n" + Underscores;
+    for (const QString &entry : entries)
+        expected += entry.toLatin1() + "\r\n";
+    const QByteArray written = ReadFile(path);
+    QCOMPARE(written.size(), expected.size());
+    QVERIFY(written == expected);
 }
 
 QTEST_GUILESS_MAIN(TestExport)
