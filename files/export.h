@@ -16,7 +16,8 @@ QString ExportFilePath();
 // Writes the export text for these entries. Returns false (with the reason) when a write fails.
 bool WriteExport(QIODevice &device, const QStringList &entries, QString *error = nullptr);
 
-// Writes the export file atomically; a failed export leaves a previous file whole.
+// Writes the export file atomically, making its folder when it is missing; a failed export leaves a previous
+// file whole.
 FileOutcome ExportResults(const QStringList &entries, const QString &path);
 
 } // namespace velmora

@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -80,7 +81,7 @@ bool PlatformPlacesWindows()
 
 VelmoraWindow::VelmoraWindow(WindowSeams seams, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_code(*this, m_random),
-      m_messages(seams.messages), m_end(seams.end)
+      m_messages(seams.messages), m_end(seams.end), m_rights(seams.rights ? seams.rights : &m_systemRights)
 {
     if (m_messages == nullptr) {
         m_ownMessages = std::make_unique<QtMessageBoxes>();
@@ -317,22 +318,25 @@ void VelmoraWindow::StartUp()
     // A repeated start-up also unticks Save Data, so the box always says whether the exit will save.
     setCheckData(0);
 
-    const QString folder = SelectionFolderPath();
-    const QString path = SelectionFilePath();
+    // A table saved where this user could not write waits in the fallback place; of two, the newer wins
+    // and the older one, overtaken, goes too.
+    const QStringList saved = SavedSelections({SelectionFilePath(), SelectionFallbackPath()});
     bool loaded = false;
-    if (SelectionFilePresent(folder)) {
-        const FileOutcome outcome = LoadSelection(m_code, *this, path);
+    if (!saved.isEmpty()) {
+        const FileOutcome outcome = LoadSelection(m_code, *this, saved.first());
         if (outcome.ok) {
             loaded = true;
+            for (const QString &older : saved.sliced(1))
+                QFile::remove(older);
             setCheckData(1);
         } else {
-            ReportLoadFailure(outcome, path);
+            ReportLoadFailure(outcome, saved.first());
         }
     }
     if (!loaded) {
         ClearGrid();
         // A folder that cannot be made now is no reason to stop: saving at exit makes it again.
-        MakeFolderPath(folder);
+        MakeFolderPath(SelectionFolderPath());
     }
 
     m_code.record.RunCount = 0;
@@ -372,8 +376,8 @@ void VelmoraWindow::ShutDown()
     if (m_code.SaveOnExit == True) {
         m_code.GatherIndustries();
         m_code.SplitCarTypes(); // saved even when a named row has no car types
-        const QString path = SelectionFilePath();
         for (;;) {
+            const QString path = WritablePlace(SelectionFilePath(), SelectionFallbackPath(), *m_rights);
             const FileOutcome outcome = SaveSelection(m_code.record, path);
             if (outcome.ok)
                 break;
@@ -427,17 +431,20 @@ void VelmoraWindow::Command3_Click()
     for (int i = 0; i < count; ++i)
         entries.append(m_lst1->item(i)->text());
 
-    const QString path = ExportFilePath();
+    const QString path = WritablePlace(ExportFilePath(), ExportFallbackPath(), *m_rights);
     const FileOutcome outcome = ExportResults(entries, path);
     // The last entry ends up selected, as after reading the list through its selection; set once.
     if (count > 0)
         m_lst1->setCurrentRow(count - 1);
 
 #ifdef Q_OS_WIN
-    const QString shownPath = QStringLiteral("C:\\velmora-export.txt");
+    const bool ownPlace = path == ExportFilePath();
 #else
-    const QString shownPath = QDir::toNativeSeparators(path);
+    const bool ownPlace = false;
 #endif
+    // The message names the file as the program always has, unless the export had to go elsewhere.
+    const QString shownPath =
+        ownPlace ? QStringLiteral("C:\\velmora-export.txt") : QDir::toNativeSeparators(path);
     if (outcome.ok) {
         ask({QStringLiteral("List has been exported to ") + shownPath, QStringLiteral("Results Exported!")});
     } else {

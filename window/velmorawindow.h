@@ -11,6 +11,7 @@
 // pixels only for display, so shifts of 20 twips and back return exactly to where they started.
 
 #include "code.h"
+#include "places.h"
 #include "random.h"
 #include "seams.h"
 #include "selectionfile.h"
@@ -32,8 +33,9 @@ class QPushButton;
 namespace velmora {
 
 struct WindowSeams {
-    MessageBoxes *messages = nullptr; // null: real message boxes
-    ProgramEnd *end = nullptr;        // null: close the window and quit the event loop
+    MessageBoxes *messages = nullptr;    // null: real message boxes
+    ProgramEnd *end = nullptr;           // null: close the window and quit the event loop
+    const WriteRights *rights = nullptr; // null: ask the system who may write where
 };
 
 // Virtual-key codes of the keys the window handles.
@@ -126,6 +128,8 @@ private:
     std::unique_ptr<ProgramEnd> m_ownEnd;
     MessageBoxes *m_messages;
     ProgramEnd *m_end;
+    SystemRights m_systemRights;
+    const WriteRights *m_rights;
 
     // Positions that the title strip changes, in twips.
     float m_left = 0;

@@ -5,6 +5,9 @@
 //   selection_save_helper fsize PATH LIMIT    saves the long record with the file size limited to LIMIT
 //   selection_save_helper export-fsize PATH LIMIT   exports many entries under the same limit
 //   selection_save_helper as-nobody PATH      drops root's rights, then saves
+//   selection_save_helper fallback-as-nobody PATH FALLBACK   drops root's rights, then saves at PATH, or at
+//                                             FALLBACK when the system says PATH's folder refuses this user,
+//                                             and prints the place before the outcome
 //   selection_save_helper corpus FOLDER       writes one file per kind of table this program saves
 //
 // Exit status for the single saves: 0 when the save reported failure, 1 when it reported success, 2 when
@@ -12,6 +15,7 @@
 
 #include "export.h"
 #include "filestest.h"
+#include "places.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -103,6 +107,13 @@ int main(int argc, char *argv[])
         return LimitFileSize(argv[3]) ? Report(ExportResults(ManyEntries(20000), path)) : 2;
     if (mode == "as-nobody")
         return DropRoot() ? Report(SaveSelection(ShortRecord(), path)) : 2;
+    if (mode == "fallback-as-nobody" && argc == 4) {
+        if (!DropRoot())
+            return 2;
+        const QString place = WritablePlace(path, QString::fromLocal8Bit(argv[3]), SystemRights());
+        std::printf("%s\n", qPrintable(place));
+        return Report(SaveSelection(ShortRecord(), place));
+    }
     if (mode == "corpus")
         return WriteCorpus(path);
     return 2;

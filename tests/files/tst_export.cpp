@@ -140,10 +140,14 @@ void TestExport::replacesThePreviousExport()
 
 void TestExport::reportsAPathThatCannotBeCreated()
 {
-    const FileOutcome missing =
-        ExportResults({}, m_dir.filePath(QStringLiteral("no such folder/export.txt")));
+    // A missing folder is made, but not through a plain file.
+    QFile blocker(m_dir.filePath(QStringLiteral("a file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const FileOutcome missing = ExportResults({}, m_dir.filePath(QStringLiteral("a file/export.txt")));
     QVERIFY(!missing.ok);
     QVERIFY(!missing.error.isEmpty());
+    QVERIFY(ExportResults({}, m_dir.filePath(QStringLiteral("no such folder/export.txt"))).ok);
 
     const QString folder = m_dir.filePath(QStringLiteral("a folder"));
     QVERIFY(QDir().mkpath(folder));

@@ -2,6 +2,7 @@
 
 #include "filebytes.h"
 #include "filestest.h"
+#include "places.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,6 +56,7 @@ private slots:
     void saveReplacesALongerFileWhole();
     void saveThroughARegularFileFails();
     void saveIntoAFolderWithoutRightsKeepsTheOldFile();
+    void saveRefusedByTheSystemGoesToTheFallback();
     void saveCutShortByAFileSizeLimitKeepsTheOldFile();
     void killedSavesLeaveARecordWhole();
 
@@ -63,6 +65,21 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString folder() const { return m_dir->filePath(QStringLiteral("Program Files/Ostrel/Velmora")); }
     QString path() const { return folder() + QStringLiteral("/Selection"); }
+    QString fallback() const
+    {
+        return m_dir->filePath(QStringLiteral("VirtualStore/Program Files/Ostrel/Velmora/Selection"));
+    }
+    // Lets everyone pass through every folder from the temporary folder down to folder.
+    bool makePassable(const QString &folder) const
+    {
+        const auto passable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                              QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        for (QString f = folder; f.startsWith(m_dir->path()); f = QFileInfo(f).path()) {
+            if (!QFile::setPermissions(f, passable))
+                return false;
+        }
+        return true;
+    }
     // Everything in the folder, hidden files included.
     QStringList folderEntries() const
     {
@@ -130,10 +147,7 @@ void TestSelectionDisk::saveIntoAFolderWithoutRightsKeepsTheOldFile()
     QVERIFY(SaveSelection(LongRecord(), path()).ok);
     const QByteArray before = ReadFile(path());
     // Everyone may pass through to the folder; nobody but its owner may write in it.
-    const auto passable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
-                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-    for (QString f = folder(); f.startsWith(m_dir->path()); f = QFileInfo(f).path())
-        QVERIFY(QFile::setPermissions(f, passable));
+    QVERIFY(makePassable(folder()));
     QVERIFY(QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                                                 QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
 
@@ -149,6 +163,33 @@ void TestSelectionDisk::saveIntoAFolderWithoutRightsKeepsTheOldFile()
     }
     QCOMPARE(ReadFile(path()), before);
     QCOMPARE(folderEntries(), QStringList{QStringLiteral("Selection")});
+}
+
+// The system's own refusal, not an injected one: a standard user and a folder only its owner may write in.
+void TestSelectionDisk::saveRefusedByTheSystemGoesToTheFallback()
+{
+    QVERIFY(QDir().mkpath(folder()));
+    QVERIFY(makePassable(folder()));
+    QVERIFY(QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                                QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    // The fallback's root is open to all, as a user's own local data folder is to that user.
+    const QString store = m_dir->filePath(QStringLiteral("VirtualStore"));
+    QVERIFY(QDir().mkpath(store));
+    QVERIFY(QFile::setPermissions(store, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                             QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                             QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
+
+    QString output;
+    if (geteuid() == 0) {
+        QCOMPARE(RunHelper({QStringLiteral("fallback-as-nobody"), path(), fallback()}, &output), 1);
+    } else {
+        const QString place = WritablePlace(path(), fallback(), SystemRights());
+        output = place + QStringLiteral("\nsaved");
+        QVERIFY(SaveSelection(ShortRecord(), place).ok);
+    }
+    QCOMPARE(output, fallback() + QStringLiteral("\nsaved"));
+    QCOMPARE(ReadFile(fallback()), SystemBytes(ShortRecord()));
+    QCOMPARE(folderEntries(), QStringList{});
 }
 
 void TestSelectionDisk::saveCutShortByAFileSizeLimitKeepsTheOldFile()

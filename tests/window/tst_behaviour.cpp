@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +33,12 @@ QStringList Numbers(int last)
     for (int n = 1; n <= last; ++n)
         numbers << QString::number(n);
     return numbers;
+}
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList Lines(const QListWidget *list)
@@ -195,6 +202,61 @@ private slots:
         m_h.window->ShutDown();
         QCOMPARE(m_h.messages.shown.size(), 1);
         QCOMPARE(m_h.end.ends, 1);
+    }
+
+    // A user who may not write under "Program Files": the table goes to the VirtualStore without a word
+    // and comes back from there at the next start.
+    void saveRefusedAtItsPlaceComesBackFromTheVirtualStore()
+    {
+        m_h.rights.refused = {SystemDriveRoot() + QStringLiteral("Program Files")};
+        m_h.open();
+        ind(0)->setText(QStringLiteral("Mill"));
+        arr(0)->setText(QStringLiteral("hopper,boxcar"));
+        click(box("checkData"));
+        m_h.window->ShutDown();
+        QCOMPARE(m_h.end.ends, 1);
+        QVERIFY(m_h.messages.shown.isEmpty());
+        QVERIFY(!QFile::exists(SelectionFilePath()));
+        QCOMPARE(QFileInfo(SelectionFallbackPath()).size(), 64); // Mill, two car types, the spare element
+
+        m_h.window.reset();
+        m_h.open();
+        QCOMPARE(ind(0)->text(), QStringLiteral("Mill"));
+        QCOMPARE(arr(0)->text(), QStringLiteral("hopper,boxcar"));
+        QVERIFY(box("checkData")->isChecked());
+        QVERIFY(!QFile::exists(SelectionFallbackPath()));
+        QVERIFY(m_h.messages.shown.isEmpty());
+    }
+
+    void theNewerOfTwoSavedTablesIsLoadedAndBothGo_data()
+    {
+        QTest::addColumn<bool>("fallbackNewer");
+        QTest::newRow("VirtualStore newer") << true;
+        QTest::newRow("own place newer") << false;
+    }
+    void theNewerOfTwoSavedTablesIsLoadedAndBothGo()
+    {
+        QFETCH(bool, fallbackNewer);
+        SelectionRecord dock = MillRecord();
+        dock.Industries[0].Name = QStringLiteral("Dock");
+        dock.RandomOrder = 0;
+        const QString newer = fallbackNewer ? SelectionFallbackPath() : SelectionFilePath();
+        const QString older = fallbackNewer ? SelectionFilePath() : SelectionFallbackPath();
+        QVERIFY(SaveSelection(MillRecord(), older).ok);
+        QVERIFY(SaveSelection(dock, newer).ok);
+        QFile file(older);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+
+        m_h.open();
+        QCOMPARE(ind(0)->text(), QStringLiteral("Dock"));
+        QVERIFY(!box("checkRand")->isChecked());
+        QVERIFY(box("checkData")->isChecked());
+        QVERIFY(!QFile::exists(SelectionFilePath()));
+        QVERIFY(!QFile::exists(SelectionFallbackPath()));
+        QVERIFY(m_h.messages.shown.isEmpty());
     }
 
     void repeatedStartUpKeepsListsAndSaveDataInStep()
@@ -361,6 +423,22 @@ private slots:
             QStringLiteral("List could not be exported to ") + QDir::toNativeSeparators(ExportFilePath());
         QVERIFY2(message.text.startsWith(start), qPrintable(message.text));
         QVERIFY(message.text.size() > start.size() + 2); // the reason follows
+    }
+
+    // A user who may not create files where the export goes: it goes to Documents, and the message says so.
+    void refusedExportGoesToDocumentsAndSaysWhere()
+    {
+        m_h.rights.refused = {QFileInfo(ExportFilePath()).absolutePath()};
+        m_h.open();
+        results()->addItem(QStringLiteral("Mill - hopper"));
+        click(button(3));
+        QCOMPARE(m_h.messages.shown.size(), 1);
+        const Message &message = m_h.messages.shown.first();
+        QCOMPARE(message.title, QStringLiteral("Results Exported!"));
+        QCOMPARE(message.text, QStringLiteral("List has been exported to ") + ExportFallbackPath());
+        QVERIFY(!QFile::exists(ExportFilePath()));
+        QVERIFY(ReadFile(ExportFallbackPath())
+                    .endsWith("__________________________________\r\nMill - hopper\r\n"));
     }
 
     // Sizable exports: the list is read from its entries and the selection set once, at the end; moving

@@ -1,8 +1,9 @@
 #pragma once
 
-// What the window tests share: recorders for the two seams, a temporary home for the program's files, and
-// mouse events with every field under the test's control.
+// What the window tests share: recorders for the seams, write rights that refuse on request, a temporary
+// home for the program's files, and mouse events with every field under the test's control.
 
+#include "refusingrights.h"
 #include "velmorawindow.h"
 
 #include <QApplication>
@@ -62,6 +63,7 @@ struct Harness {
     std::unique_ptr<TemporaryHome> home;
     RecordingMessages messages;
     RecordingEnd end;
+    RefusingRights rights; // refuses nothing unless a test says so
     std::unique_ptr<VelmoraWindow> window;
 
     // Before each test: a fresh home and empty recorders. False when the home could not be made.
@@ -70,6 +72,7 @@ struct Harness {
         home = std::make_unique<TemporaryHome>();
         messages = {};
         end.ends = 0;
+        rights = {};
         return home->isValid();
     }
 
@@ -80,7 +83,7 @@ struct Harness {
         home.reset();
     }
 
-    void open() { window = std::make_unique<VelmoraWindow>(WindowSeams{&messages, &end}); }
+    void open() { window = std::make_unique<VelmoraWindow>(WindowSeams{&messages, &end, &rights}); }
 
     template <typename T = QWidget> T *child(const QString &name) const
     {
