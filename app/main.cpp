@@ -7,10 +7,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // No display name: Qt would add it to the title of every window, message boxes included, where each
+    // must read exactly its own title.
     QApplication::setApplicationName(QStringLiteral("Velmora"));
-    // The display name is the window's caption: Qt adds the display name to a caption that does not end
-    // with it already, and the caption must read exactly "Ostrel Velmora v2.1".
-    QApplication::setApplicationDisplayName(QStringLiteral("Ostrel Velmora v2.1"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     // Lets Wayland shells match the window to its desktop entry, and so to its icon in the taskbar.
     QGuiApplication::setDesktopFileName(QStringLiteral("net.ostrel.Velmora"));

@@ -147,7 +147,6 @@ int RunStartupChild(int &argc, char **argv, const QString &kind)
     if (kind == QLatin1String("window")) {
         // As the program's main() does.
         QApplication::setApplicationName(QStringLiteral("Velmora"));
-        QApplication::setApplicationDisplayName(QStringLiteral("Ostrel Velmora v2.1"));
         window = std::make_unique<VelmoraWindow>();
     } else if (kind == QLatin1String("bare")) {
         window = std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint);

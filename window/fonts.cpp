@@ -6,7 +6,7 @@
 
 namespace velmora {
 
-QFont TitleFont(bool bold)
+QFont titleFont(bool bold)
 {
     const QString wanted = QStringLiteral("MS Sans Serif");
     // The platform's interface font is its sans-serif, so no style hint is needed; a hint would only
@@ -23,7 +23,7 @@ namespace {
 
 // What a control of this kind keeps for itself around its caption, in pixels: button bevels, the check
 // box's indicator and spacing, the frame's title inset.
-float HorizontalRoom(ControlKind kind)
+float horizontalRoom(ControlKind kind)
 {
     switch (kind) {
     case ControlKind::PushButton:
@@ -39,11 +39,11 @@ float HorizontalRoom(ControlKind kind)
     }
 }
 
-bool Fits(const QFont &font, const ControlSpec &control, const QString &text)
+bool fits(const QFont &font, const ControlSpec &control, const QString &text)
 {
     const QFontMetricsF metrics(font);
-    const float width = static_cast<float>(TwipsToPixels(control.width)) - HorizontalRoom(control.kind);
-    const float height = static_cast<float>(TwipsToPixels(control.height));
+    const float width = static_cast<float>(twipsToPixels(control.width)) - horizontalRoom(control.kind);
+    const float height = static_cast<float>(twipsToPixels(control.height));
     if (control.kind == ControlKind::CheckBox && height >= 2.0F * static_cast<float>(metrics.lineSpacing())) {
         // A two-line box wraps its caption between words.
         const QRectF bounds =
@@ -54,15 +54,15 @@ bool Fits(const QFont &font, const ControlSpec &control, const QString &text)
            metrics.height() <= static_cast<double>(height) - 2.0;
 }
 
-bool AllFit(const QFont &font, const QList<ControlSpec> &table)
+bool allFit(const QFont &font, const QList<ControlSpec> &table)
 {
     for (const ControlSpec &control : table) {
-        if (control.look == Look::TitleText || control.look == Look::TitleButton)
+        if (control.look != Look::Plain)
             continue;
-        if (!control.caption.isEmpty() && !Fits(font, control, control.caption))
+        if (!control.caption.isEmpty() && !fits(font, control, control.caption))
             return false;
         // The widest entry of the count lists.
-        if (control.kind == ControlKind::DropDownList && !Fits(font, control, QStringLiteral("20")))
+        if (control.kind == ControlKind::DropDownList && !fits(font, control, QStringLiteral("20")))
             return false;
     }
     return true;
@@ -70,17 +70,17 @@ bool AllFit(const QFont &font, const QList<ControlSpec> &table)
 
 } // namespace
 
-QFont DialogFont(const QList<ControlSpec> &table)
+QFont dialogFont(const QList<ControlSpec> &table)
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     double size = std::min(font.pointSizeF() > 0 ? font.pointSizeF() : 8.0, 8.0);
-    constexpr double Smallest = 5.0;
-    for (; size > Smallest; size -= 0.25) {
+    constexpr double smallest = 5.0;
+    for (; size > smallest; size -= 0.25) {
         font.setPointSizeF(size);
-        if (AllFit(font, table))
+        if (allFit(font, table))
             return font;
     }
-    font.setPointSizeF(Smallest);
+    font.setPointSizeF(smallest);
     return font;
 }
 

@@ -10,10 +10,10 @@ namespace velmora {
 
 // "MS Sans Serif" 9.75 pt, bold or regular; where that family is missing, the platform's sans-serif
 // interface font at the same size.
-QFont TitleFont(bool bold);
+QFont titleFont(bool bold);
 
 // The platform's interface font at the largest size (8 pt at most) at which every caption of the table,
 // and every entry of the count lists, fits its control.
-QFont DialogFont(const QList<ControlSpec> &table);
+QFont dialogFont(const QList<ControlSpec> &table);
 
 } // namespace velmora

@@ -2,11 +2,11 @@
 
 // The main window's controls as data.
 //
-// Every control of the window is one row of ControlTable(): its name, kind, container, caption, geometry in
-// twips, tab position and look. The window builds its widgets from these rows and places them through
-// TwipsToPixels(), the one conversion from the design's twips to Qt's logical pixels; tests check the
-// built widgets against the same design figures. Rows come in stacking order within their container, the
-// topmost first.
+// Every control of the window is one row of controlTable(): its name, kind, container, caption, geometry in
+// twips, tab position and look; screenReaderTexts() adds what a screen reader says for the controls whose
+// caption alone does not tell. The builder (controlbuilder.h) makes the widgets from these rows and places
+// them through twipsToPixels(), the one conversion from the design's twips to Qt's logical pixels. Rows
+// come in stacking order within their container, the topmost first.
 
 #include <QList>
 #include <QRect>
@@ -15,20 +15,20 @@
 
 namespace velmora {
 
-inline constexpr float TwipsPerPixel = 15.0F;
+inline constexpr float twipsPerPixel = 15.0F;
 
-// The window: its caption, where its client area opens and how large it is.
-inline const QString WindowCaption = QStringLiteral("Ostrel Velmora v2.1");
-inline constexpr float WindowLeft = 1470.0F;
-inline constexpr float WindowTop = 1305.0F;
-inline constexpr float ClientWidth = 8280.0F;
-inline constexpr float ClientHeight = 5520.0F;
+// The window: its caption (the one place it is written), where its client area opens and how large it is.
+inline const QString windowCaption = QStringLiteral("Ostrel Velmora v2.1");
+inline constexpr float windowLeft = 1470.0F;
+inline constexpr float windowTop = 1305.0F;
+inline constexpr float clientWidth = 8280.0F;
+inline constexpr float clientHeight = 5520.0F;
 
 // The height of a control one text line high.
-inline constexpr float OneLineHeight = 255.0F;
+inline constexpr float oneLineHeight = 255.0F;
 
 // How far the close and minimise labels shift while a mouse button is held on them.
-inline constexpr float PressedShift = 20.0F;
+inline constexpr float pressedShift = 20.0F;
 
 enum class ControlKind {
     PushButton,
@@ -48,9 +48,8 @@ enum class Container { Window, Frame1 };
 
 enum class Look {
     Plain,       // the dialog font, platform colours, no background of its own
-    FacePainted, // like Plain, but painted in the face colour
     TitleText,   // white "MS Sans Serif" 9.75 pt regular on the title strip
-    TitleButton, // white "MS Sans Serif" 9.75 pt bold on the title strip
+    TitleButton, // white "MS Sans Serif" 9.75 pt bold on the title strip; acts as a push button
 };
 
 struct ControlSpec {
@@ -79,16 +78,25 @@ struct ControlSpec {
 
 // True for the kinds that are windows of their own in the design: they are drawn above the labels, lines
 // and shapes of their container and can take the keyboard focus.
-bool IsWindowed(ControlKind kind);
+bool isWindowed(ControlKind kind);
 
 // Every control, each container's rows in stacking order from top to bottom.
-QList<ControlSpec> ControlTable();
+QList<ControlSpec> controlTable();
+
+// What a screen reader says for a control beyond its caption: its accessible name and, where the name
+// alone is ambiguous, a description. Controls left out are announced by their caption.
+struct ScreenReaderText {
+    QString name; // the control's name in controlTable()
+    QString accessibleName;
+    QString description;
+};
+QList<ScreenReaderText> screenReaderTexts();
 
 // The grid boxes' names, as the controls are named in the table: "txtInd(3)", "txtArr(3)".
-QString GridName(const QString &column, int row);
+QString gridName(const QString &column, int row);
 
 // Twips to logical pixels, to the nearest pixel.
-int TwipsToPixels(float twips);
-QRect TwipsToPixels(float left, float top, float width, float height);
+int twipsToPixels(float twips);
+QRect twipsToPixels(float left, float top, float width, float height);
 
 } // namespace velmora

@@ -1,7 +1,6 @@
 #include "velmorawindow.h"
 
 #include "export.h"
-#include "fonts.h"
 #include "layout.h"
 #include "packaging/velmora.xpm" // the program's icon, velmora_xpm
 #include "selectionfile.h"
@@ -11,7 +10,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,55 +21,41 @@
 
 namespace velmora {
 
-int VirtualKeyCode(int qtKey)
+namespace {
+
+// The virtual-key codes of the keys the window handles, as Form_KeyDown receives them.
+constexpr int keyF1 = 112;
+constexpr int keyF12 = 123;
+constexpr int keyEscape = 27;
+
+// The virtual-key code of a Qt key the window handles; 0 for any other key.
+int virtualKeyCode(int qtKey)
 {
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
-        return 112 + (qtKey - Qt::Key_F1);
-    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
-        return qtKey; // Qt's codes for these are their ASCII upper-case codes, as the virtual-key codes are
     switch (qtKey) {
+    case Qt::Key_F1:
+        return keyF1;
+    case Qt::Key_F12:
+        return keyF12;
     case Qt::Key_Escape:
-        return KeyEscape;
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Delete:
-        return 46;
+        return keyEscape;
     default:
         return 0;
     }
 }
 
-namespace {
-
-QPoint PixelPoint(QPointF twips)
+QPoint pixelPoint(QPointF twips)
 {
-    return {TwipsToPixels(static_cast<float>(twips.x())), TwipsToPixels(static_cast<float>(twips.y()))};
+    return {twipsToPixels(static_cast<float>(twips.x())), twipsToPixels(static_cast<float>(twips.y()))};
 }
 
 // The design's shift-state argument: 1 Shift, 2 Ctrl, 4 Alt.
-int ShiftState(Qt::KeyboardModifiers modifiers)
+int shiftState(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
            (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
-bool PlatformPlacesWindows()
+bool platformPlacesWindows()
 {
     // A Wayland client cannot choose where its window lies; only the compositor moves it.
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
@@ -93,17 +77,19 @@ VelmoraWindow::VelmoraWindow(WindowSeams seams, QWidget *parent)
     }
 
     setObjectName(QStringLiteral("Velmora"));
-    setWindowTitle(WindowCaption);
+    setWindowTitle(windowCaption);
     // Straight from the compiled-in image: no resource to unpack and no image reader to find.
     setWindowIcon(QIcon(QPixmap(velmora_xpm)));
-    setFixedSize(TwipsToPixels(ClientWidth), TwipsToPixels(ClientHeight));
-    m_left = WindowLeft;
-    m_top = WindowTop;
+    setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
+    m_left = windowLeft;
+    m_top = windowTop;
     placeWindow();
 
-    buildControls();
+    m_ui = buildControls(*this);
+    m_cmdclosePos = QPointF(m_ui.cmdclose->pos()) * static_cast<double>(twipsPerPixel);
+    m_cmdminPos = QPointF(m_ui.cmdmin->pos()) * static_cast<double>(twipsPerPixel);
     connectHandlers();
-    m_txtOld->setFocus();
+    m_ui.txtOld->setFocus();
     Form_Load();
 }
 
@@ -113,192 +99,34 @@ VelmoraWindow::~VelmoraWindow()
         qApp->removeEventFilter(this);
 }
 
-void VelmoraWindow::buildControls()
-{
-    const QList<ControlSpec> table = ControlTable();
-    setFont(DialogFont(table));
-    // Looking the title family up is a font-configuration query of its own: once for the three labels.
-    const QFont titleText = TitleFont(false);
-    QFont titleButton = titleText;
-    titleButton.setWeight(QFont::Bold);
-
-    QList<QWidget *> windowLightweight, windowWindowed, frameLightweight, frameWindowed;
-    QList<std::pair<int, QWidget *>> tabbed;
-
-    // The frame comes first: the controls inside it need their container.
-    for (const ControlSpec &control : table) {
-        if (control.kind == ControlKind::Frame) {
-            m_frame1 = new QGroupBox(control.caption, this);
-            m_frame1->setObjectName(control.name);
-            m_frame1->setGeometry(TwipsToPixels(control.left, control.top, control.width, control.height));
-        }
-    }
-
-    for (const ControlSpec &control : table) {
-        QWidget *container = control.container == Container::Frame1 ? static_cast<QWidget *>(m_frame1) : this;
-        QWidget *widget = nullptr;
-        switch (control.kind) {
-        case ControlKind::Frame:
-            widget = m_frame1;
-            break;
-        case ControlKind::PushButton: {
-            auto *button = new QPushButton(control.caption, container);
-            button->setAutoDefault(false);
-            widget = button;
-            break;
-        }
-        case ControlKind::CheckBox: {
-            // A box two text lines high wraps its caption.
-            const bool twoLines = control.height > OneLineHeight;
-            QCheckBox *box = twoLines ? new WrapCheckBox(control.caption, container)
-                                      : new QCheckBox(control.caption, container);
-            widget = box;
-            break;
-        }
-        case ControlKind::OutlineRect:
-            widget = new Shape(Shape::Style::Outline, container);
-            break;
-        case ControlKind::FilledRect:
-            widget = new Shape(Shape::Style::Fill, container);
-            break;
-        case ControlKind::Line:
-            widget = new Shape(Shape::Style::Line, container);
-            break;
-        case ControlKind::Label: {
-            QLabel *label = nullptr;
-            if (control.look == Look::TitleText || control.look == Look::TitleButton) {
-                auto *mouseLabel = new MouseLabel(control.caption, container);
-                mouseLabel->setFont(control.look == Look::TitleButton ? titleButton : titleText);
-                QPalette palette = mouseLabel->palette();
-                palette.setColor(QPalette::WindowText, Qt::white);
-                mouseLabel->setPalette(palette);
-                label = mouseLabel;
-            } else {
-                label = new QLabel(control.caption, container);
-                // Labels painted in the face colour look the same as transparent ones, since the frame has
-                // that colour too. Some styles tint a frame's inside, where a painted label would show as a
-                // patch; so they are left transparent.
-            }
-            label->setTextFormat(Qt::PlainText);
-            label->setAlignment(control.alignment | Qt::AlignTop);
-            label->setToolTip(control.tooltip);
-            widget = label;
-            break;
-        }
-        case ControlKind::TextBox:
-            widget = new QLineEdit(container);
-            break;
-        case ControlKind::MultiLineTextBox: {
-            auto *edit = new QPlainTextEdit(container);
-            edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-            edit->setTabChangesFocus(true);
-            widget = edit;
-            break;
-        }
-        case ControlKind::DropDownList:
-            widget = new QComboBox(container); // not editable: selection only
-            break;
-        case ControlKind::ListBox: {
-            auto *list = new QListWidget(container);
-            list->setUniformItemSizes(true); // long result lists stay quick to fill and to scroll
-            widget = list;
-            break;
-        }
-        }
-        widget->setObjectName(control.name);
-        if (control.kind == ControlKind::Line)
-            widget->setGeometry(TwipsToPixels(control.left, control.top, control.width, TwipsPerPixel));
-        else
-            widget->setGeometry(TwipsToPixels(control.left, control.top, control.width, control.height));
-
-        const bool windowed = IsWindowed(control.kind);
-        auto &stack = control.container == Container::Frame1
-                          ? (windowed ? frameWindowed : frameLightweight)
-                          : (windowed ? windowWindowed : windowLightweight);
-        stack.append(widget);
-        if (windowed && control.kind != ControlKind::Frame)
-            tabbed.append({control.tab, widget});
-    }
-
-    // Stacking: windowed controls above the drawn ones of their container, each group in table order. The
-    // table lists the topmost first, so raise from its end.
-    for (const auto *stack : {&windowLightweight, &windowWindowed, &frameLightweight, &frameWindowed}) {
-        for (auto it = stack->crbegin(); it != stack->crend(); ++it)
-            (*it)->raise();
-    }
-
-    std::sort(tabbed.begin(), tabbed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (qsizetype i = 1; i < tabbed.size(); ++i)
-        QWidget::setTabOrder(tabbed[i - 1].second, tabbed[i].second);
-
-    const auto find = [this](const QString &name) {
-        auto *widget = findChild<QWidget *>(name);
-        Q_ASSERT(widget != nullptr);
-        return widget;
-    };
-    for (int row = 0; row < GridRows; ++row) {
-        m_txtInd[static_cast<std::size_t>(row)] =
-            qobject_cast<QLineEdit *>(find(GridName(QStringLiteral("txtInd"), row)));
-        m_txtArr[static_cast<std::size_t>(row)] =
-            qobject_cast<QLineEdit *>(find(GridName(QStringLiteral("txtArr"), row)));
-    }
-    m_txtOld = qobject_cast<QPlainTextEdit *>(find(QStringLiteral("txtOld")));
-    m_cboNumber = qobject_cast<QComboBox *>(find(QStringLiteral("cboNumber")));
-    m_cboOld = qobject_cast<QComboBox *>(find(QStringLiteral("cboOld")));
-    m_lst1 = qobject_cast<QListWidget *>(find(QStringLiteral("lst1")));
-    m_lblres = qobject_cast<QLabel *>(find(QStringLiteral("lblres")));
-    m_checkData = qobject_cast<QCheckBox *>(find(QStringLiteral("checkData")));
-    m_checkRand = qobject_cast<QCheckBox *>(find(QStringLiteral("checkRand")));
-    for (std::size_t i = 0; i < m_command.size(); ++i)
-        m_command[i] = qobject_cast<QPushButton *>(find(QStringLiteral("Command%1").arg(i + 1)));
-    m_lblHead = qobject_cast<MouseLabel *>(find(QStringLiteral("lblHead")));
-    m_cmdclose = qobject_cast<MouseLabel *>(find(QStringLiteral("cmdclose")));
-    m_cmdmin = qobject_cast<MouseLabel *>(find(QStringLiteral("cmdmin")));
-    m_cmdclosePos = QPointF(m_cmdclose->x(), m_cmdclose->y()) * static_cast<double>(TwipsPerPixel);
-    m_cmdminPos = QPointF(m_cmdmin->x(), m_cmdmin->y()) * static_cast<double>(TwipsPerPixel);
-
-    // The close and minimise labels act as buttons; a screen reader should announce them as such.
-    m_cmdclose->setAccessibleName(tr("Close"));
-    m_cmdclose->setAccessibleDescription(
-        tr("End Velmora, saving the industry table when Save Data is ticked"));
-    m_cmdmin->setAccessibleName(tr("Minimise"));
-    m_cmdmin->setAccessibleDescription(tr("Minimise Velmora to the taskbar"));
-    m_lblHead->setAccessibleDescription(tr("Title strip: drag to move the window"));
-
-    // Save Data shows its box right of the caption, so box and button share their right edge.
-    m_checkData->setLayoutDirection(Qt::RightToLeft);
-}
-
 void VelmoraWindow::connectHandlers()
 {
-    connect(m_command[0], &QPushButton::clicked, this, &VelmoraWindow::Command1_Click);
-    connect(m_command[1], &QPushButton::clicked, this, &VelmoraWindow::Command2_Click);
-    connect(m_command[2], &QPushButton::clicked, this, &VelmoraWindow::Command3_Click);
-    connect(m_command[3], &QPushButton::clicked, this, &VelmoraWindow::Command4_Click);
-    connect(m_command[4], &QPushButton::clicked, this, &VelmoraWindow::Command5_Click);
-    connect(m_command[5], &QPushButton::clicked, this, &VelmoraWindow::Command6_Click);
-    m_lst1->viewport()->installEventFilter(this);
+    connect(m_ui.Command1, &QPushButton::clicked, this, &VelmoraWindow::Command1_Click);
+    connect(m_ui.Command2, &QPushButton::clicked, this, &VelmoraWindow::Command2_Click);
+    connect(m_ui.Command3, &QPushButton::clicked, this, &VelmoraWindow::Command3_Click);
+    connect(m_ui.Command4, &QPushButton::clicked, this, &VelmoraWindow::Command4_Click);
+    connect(m_ui.Command5, &QPushButton::clicked, this, &VelmoraWindow::Command5_Click);
+    connect(m_ui.Command6, &QPushButton::clicked, this, &VelmoraWindow::Command6_Click);
+    m_ui.lst1->viewport()->installEventFilter(this);
     // A check box's handler runs whenever its value changes, by a click or from code.
-    connect(m_checkData, &QCheckBox::toggled, this, &VelmoraWindow::checkData_Click);
-    connect(m_checkRand, &QCheckBox::toggled, this, &VelmoraWindow::checkRand_Click);
+    connect(m_ui.checkData, &QCheckBox::toggled, this, &VelmoraWindow::checkData_Click);
+    connect(m_ui.checkRand, &QCheckBox::toggled, this, &VelmoraWindow::checkRand_Click);
 
-    connect(m_cmdclose, &MouseLabel::mouseDown, this, &VelmoraWindow::cmdclose_MouseDown);
-    connect(m_cmdclose, &MouseLabel::mouseUp, this, &VelmoraWindow::cmdclose_MouseUp);
-    connect(m_cmdclose, &MouseLabel::clicked, this, &VelmoraWindow::cmdclose_Click);
-    connect(m_cmdmin, &MouseLabel::mouseDown, this, &VelmoraWindow::cmdmin_MouseDown);
-    connect(m_cmdmin, &MouseLabel::mouseUp, this, &VelmoraWindow::cmdmin_MouseUp);
-    connect(m_cmdmin, &MouseLabel::clicked, this, &VelmoraWindow::cmdmin_Click);
-    connect(m_lblHead, &MouseLabel::mouseDown, this, &VelmoraWindow::lblHead_MouseDown);
-    connect(m_lblHead, &MouseLabel::mouseMove, this, &VelmoraWindow::lblHead_MouseMove);
-    connect(m_lblHead, &MouseLabel::mouseUp, this, [this](const LabelMouse &) {
-        if (m_lblHead->pressedButtons() == 0) {
+    connect(m_ui.cmdclose, &MouseLabel::mouseDown, this, &VelmoraWindow::cmdclose_MouseDown);
+    connect(m_ui.cmdclose, &MouseLabel::mouseUp, this, &VelmoraWindow::cmdclose_MouseUp);
+    connect(m_ui.cmdclose, &MouseLabel::clicked, this, &VelmoraWindow::cmdclose_Click);
+    connect(m_ui.cmdmin, &MouseLabel::mouseDown, this, &VelmoraWindow::cmdmin_MouseDown);
+    connect(m_ui.cmdmin, &MouseLabel::mouseUp, this, &VelmoraWindow::cmdmin_MouseUp);
+    connect(m_ui.cmdmin, &MouseLabel::clicked, this, &VelmoraWindow::cmdmin_Click);
+    connect(m_ui.lblHead, &MouseLabel::mouseDown, this, &VelmoraWindow::lblHead_MouseDown);
+    connect(m_ui.lblHead, &MouseLabel::mouseMove, this, &VelmoraWindow::lblHead_MouseMove);
+    connect(m_ui.lblHead, &MouseLabel::mouseUp, this, [this](const LabelMouse &) {
+        if (m_ui.lblHead->pressedButtons() == 0) {
             m_dragging = false;
             m_systemMoving = false;
         }
     });
-    connect(m_lblHead, &MouseLabel::doubleClicked, this, &VelmoraWindow::lblHead_DblClick);
+    connect(m_ui.lblHead, &MouseLabel::doubleClicked, this, &VelmoraWindow::lblHead_DblClick);
 }
 
 // ---- Start-up and shutdown ----
@@ -330,21 +158,21 @@ void VelmoraWindow::StartUp()
                 QFile::remove(older);
             setCheckData(1);
         } else {
-            ReportLoadFailure(outcome, saved.first());
+            reportLoadFailure(outcome, saved.first());
         }
     }
     if (!loaded) {
-        ClearGrid();
+        clearGrid();
         // A folder that cannot be made now is no reason to stop: saving at exit makes it again.
         MakeFolderPath(SelectionFolderPath());
     }
 
     m_code.record.RunCount = 0;
-    FillCountList(m_cboNumber, 8);
-    FillCountList(m_cboOld, 20);
+    fillCountList(m_ui.cboNumber, 8);
+    fillCountList(m_ui.cboOld, 20);
 }
 
-void VelmoraWindow::ReportLoadFailure(const FileOutcome &outcome, const QString &path)
+void VelmoraWindow::reportLoadFailure(const FileOutcome &outcome, const QString &path)
 {
     const QString kept =
         outcome.keptAs.isEmpty() ? QDir::toNativeSeparators(path) : QDir::toNativeSeparators(outcome.keptAs);
@@ -354,7 +182,7 @@ void VelmoraWindow::ReportLoadFailure(const FileOutcome &outcome, const QString 
          tr("Saved Data Not Loaded"), MessageButtons::Ok, MessageIcon::Warning});
 }
 
-void VelmoraWindow::FillCountList(QComboBox *list, int last)
+void VelmoraWindow::fillCountList(QComboBox *list, int last)
 {
     // A repeated start-up empties the list first, so it never holds its sequence twice.
     list->clear();
@@ -363,7 +191,7 @@ void VelmoraWindow::FillCountList(QComboBox *list, int last)
     list->setCurrentIndex(4);
 }
 
-void VelmoraWindow::ClearGrid()
+void VelmoraWindow::clearGrid()
 {
     for (int row = 0; row < GridRows; ++row)
         setTxtInd(row, QString());
@@ -392,10 +220,10 @@ void VelmoraWindow::ShutDown()
                 return; // Cancel: nothing is lost, the program carries on
         }
     }
-    EndProgram();
+    endProgram();
 }
 
-void VelmoraWindow::EndProgram()
+void VelmoraWindow::endProgram()
 {
     m_ended = true;
     m_end->end(*this);
@@ -403,12 +231,12 @@ void VelmoraWindow::EndProgram()
 
 void VelmoraWindow::checkData_Click()
 {
-    m_code.SaveOnExit = m_checkData->isChecked() ? True : False;
+    m_code.SaveOnExit = m_ui.checkData->isChecked() ? True : False;
 }
 
 void VelmoraWindow::checkRand_Click()
 {
-    m_code.record.RandomOrder = m_checkRand->isChecked() ? 1 : 0;
+    m_code.record.RandomOrder = m_ui.checkRand->isChecked() ? 1 : 0;
 }
 
 // ---- Commands and keys ----
@@ -426,16 +254,16 @@ void VelmoraWindow::Command2_Click()
 void VelmoraWindow::Command3_Click()
 {
     QStringList entries;
-    const int count = m_lst1->count();
+    const int count = m_ui.lst1->count();
     entries.reserve(count);
     for (int i = 0; i < count; ++i)
-        entries.append(m_lst1->item(i)->text());
+        entries.append(m_ui.lst1->item(i)->text());
 
     const QString path = WritablePlace(ExportFilePath(), ExportFallbackPath(), *m_rights);
     const FileOutcome outcome = ExportResults(entries, path);
     // The last entry ends up selected, as after reading the list through its selection; set once.
     if (count > 0)
-        m_lst1->setCurrentRow(count - 1);
+        m_ui.lst1->setCurrentRow(count - 1);
 
 #ifdef Q_OS_WIN
     const bool ownPlace = path == ExportFilePath();
@@ -456,7 +284,7 @@ void VelmoraWindow::Command3_Click()
 
 void VelmoraWindow::Command4_Click()
 {
-    m_txtOld->setPlainText(QString());
+    m_ui.txtOld->setPlainText(QString());
 }
 
 void VelmoraWindow::Command5_Click()
@@ -472,14 +300,14 @@ void VelmoraWindow::Command5_Click()
 
 void VelmoraWindow::Command6_Click()
 {
-    m_lst1->clear();
+    m_ui.lst1->clear();
     m_code.ResetRunCount();
     setRunCaption(QStringLiteral("0"));
 }
 
 void VelmoraWindow::lst1_DblClick()
 {
-    m_lst1->clear();
+    m_ui.lst1->clear();
     StartUp();
     setRunCaption(QStringLiteral("0"));
 }
@@ -487,11 +315,11 @@ void VelmoraWindow::lst1_DblClick()
 void VelmoraWindow::Form_KeyDown(int keyCode, int)
 {
     activateWindow();
-    if (keyCode == KeyF1) {
-        ask({QStringLiteral("Help!"), QGuiApplication::applicationDisplayName()});
-    } else if (keyCode == KeyF12) {
+    if (keyCode == keyF1) {
+        ask({QStringLiteral("Help!"), windowCaption});
+    } else if (keyCode == keyF12) {
         setWindowState(windowState() | Qt::WindowMinimized);
-    } else if (keyCode == KeyEscape) {
+    } else if (keyCode == keyEscape) {
         ShutDown();
     }
 }
@@ -499,7 +327,7 @@ void VelmoraWindow::Form_KeyDown(int keyCode, int)
 bool VelmoraWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // A double-click anywhere in the results list, on an entry or below the last one.
-    if (event->type() == QEvent::MouseButtonDblClick && watched == m_lst1->viewport() &&
+    if (event->type() == QEvent::MouseButtonDblClick && watched == m_ui.lst1->viewport() &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         lst1_DblClick();
         return true;
@@ -511,7 +339,7 @@ bool VelmoraWindow::eventFilter(QObject *watched, QEvent *event)
         QWidget *first = focusWidget() != nullptr ? focusWidget() : this;
         if (widget != nullptr && widget == first && widget->window() == this) {
             const auto *key = static_cast<QKeyEvent *>(event);
-            Form_KeyDown(VirtualKeyCode(key->key()), ShiftState(key->modifiers()));
+            Form_KeyDown(virtualKeyCode(key->key()), shiftState(key->modifiers()));
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -532,21 +360,21 @@ void VelmoraWindow::closeEvent(QCloseEvent *event)
 
 QPointF VelmoraWindow::labelPosition(const MouseLabel *label) const
 {
-    if (label == m_cmdclose)
+    if (label == m_ui.cmdclose)
         return m_cmdclosePos;
-    if (label == m_cmdmin)
+    if (label == m_ui.cmdmin)
         return m_cmdminPos;
-    return QPointF(label->pos()) * static_cast<double>(TwipsPerPixel);
+    return QPointF(label->pos()) * static_cast<double>(twipsPerPixel);
 }
 
 void VelmoraWindow::placeLabel(MouseLabel *label)
 {
-    label->move(PixelPoint(labelPosition(label)));
+    label->move(pixelPoint(labelPosition(label)));
 }
 
 void VelmoraWindow::shiftLabel(MouseLabel *label, float by)
 {
-    QPointF &position = label == m_cmdclose ? m_cmdclosePos : m_cmdminPos;
+    QPointF &position = label == m_ui.cmdclose ? m_cmdclosePos : m_cmdminPos;
     // Left first, then Top, each a move of its own.
     position.setX(static_cast<double>(static_cast<float>(position.x()) + by));
     placeLabel(label);
@@ -556,12 +384,12 @@ void VelmoraWindow::shiftLabel(MouseLabel *label, float by)
 
 void VelmoraWindow::cmdclose_MouseDown()
 {
-    shiftLabel(m_cmdclose, PressedShift);
+    shiftLabel(m_ui.cmdclose, pressedShift);
 }
 
 void VelmoraWindow::cmdclose_MouseUp()
 {
-    shiftLabel(m_cmdclose, -PressedShift);
+    shiftLabel(m_ui.cmdclose, -pressedShift);
 }
 
 void VelmoraWindow::cmdclose_Click()
@@ -571,12 +399,12 @@ void VelmoraWindow::cmdclose_Click()
 
 void VelmoraWindow::cmdmin_MouseDown()
 {
-    shiftLabel(m_cmdmin, PressedShift);
+    shiftLabel(m_ui.cmdmin, pressedShift);
 }
 
 void VelmoraWindow::cmdmin_MouseUp()
 {
-    shiftLabel(m_cmdmin, -PressedShift);
+    shiftLabel(m_ui.cmdmin, -pressedShift);
 }
 
 void VelmoraWindow::cmdmin_Click()
@@ -589,13 +417,13 @@ QPointF VelmoraWindow::labelPointTwips(const MouseLabel *label, const LabelMouse
     // Measured from where the label lies by the window's own record of its position, not from where the
     // window system last reported it: a drag's moves may not have reached the screen yet, and mixing the
     // two would make the window jump.
-    const QPointF origin = QPointF(TwipsToPixels(m_left) + label->x(), TwipsToPixels(m_top) + label->y());
-    return (event.global - origin) * static_cast<double>(TwipsPerPixel);
+    const QPointF origin = QPointF(twipsToPixels(m_left) + label->x(), twipsToPixels(m_top) + label->y());
+    return (event.global - origin) * static_cast<double>(twipsPerPixel);
 }
 
 void VelmoraWindow::lblHead_MouseDown(const LabelMouse &event)
 {
-    const QPointF point = labelPointTwips(m_lblHead, event);
+    const QPointF point = labelPointTwips(m_ui.lblHead, event);
     m_pressX = static_cast<float>(point.x());
     m_pressY = static_cast<float>(point.y());
     m_dragging = true;
@@ -606,14 +434,14 @@ void VelmoraWindow::lblHead_MouseMove(const LabelMouse &event)
 {
     if (event.button != 1)
         return;
-    if (!PlatformPlacesWindows()) {
+    if (!platformPlacesWindows()) {
         // Hand the drag to the compositor, once per press.
         if (!m_systemMoving && windowHandle() != nullptr)
             m_systemMoving = windowHandle()->startSystemMove();
         if (m_systemMoving)
             return;
     }
-    const QPointF point = labelPointTwips(m_lblHead, event);
+    const QPointF point = labelPointTwips(m_ui.lblHead, event);
     const double x = point.x();
     const double y = point.y();
     // Left first, then Top, each a move of its own.
@@ -625,12 +453,12 @@ void VelmoraWindow::lblHead_MouseMove(const LabelMouse &event)
 
 void VelmoraWindow::lblHead_DblClick()
 {
-    EndProgram();
+    endProgram();
 }
 
 void VelmoraWindow::placeWindow()
 {
-    move(PixelPoint({m_left, m_top}));
+    move(pixelPoint({m_left, m_top}));
 }
 
 void VelmoraWindow::moveEvent(QMoveEvent *event)
@@ -638,9 +466,9 @@ void VelmoraWindow::moveEvent(QMoveEvent *event)
     QWidget::moveEvent(event);
     // Moved by someone else (the window manager, a compositor's drag): take over its position. While our
     // own drag runs, reports of earlier steps may still arrive and are not news.
-    if (!m_dragging && pos() != PixelPoint({m_left, m_top})) {
-        m_left = static_cast<float>(x()) * TwipsPerPixel;
-        m_top = static_cast<float>(y()) * TwipsPerPixel;
+    if (!m_dragging && pos() != pixelPoint({m_left, m_top})) {
+        m_left = static_cast<float>(x()) * twipsPerPixel;
+        m_top = static_cast<float>(y()) * twipsPerPixel;
     }
 }
 
@@ -653,57 +481,57 @@ MessageAnswer VelmoraWindow::ask(const Message &message)
 
 QString VelmoraWindow::txtInd(int row) const
 {
-    return m_txtInd.at(static_cast<std::size_t>(row))->text();
+    return m_ui.txtInd.at(static_cast<std::size_t>(row))->text();
 }
 
 void VelmoraWindow::setTxtInd(int row, const QString &text)
 {
-    m_txtInd.at(static_cast<std::size_t>(row))->setText(text);
+    m_ui.txtInd.at(static_cast<std::size_t>(row))->setText(text);
 }
 
 QString VelmoraWindow::txtArr(int row) const
 {
-    return m_txtArr.at(static_cast<std::size_t>(row))->text();
+    return m_ui.txtArr.at(static_cast<std::size_t>(row))->text();
 }
 
 void VelmoraWindow::setTxtArr(int row, const QString &text)
 {
-    m_txtArr.at(static_cast<std::size_t>(row))->setText(text);
+    m_ui.txtArr.at(static_cast<std::size_t>(row))->setText(text);
 }
 
 QString VelmoraWindow::txtOld() const
 {
-    return m_txtOld->toPlainText();
+    return m_ui.txtOld->toPlainText();
 }
 
 QString VelmoraWindow::countText(CountList list) const
 {
-    return (list == CountList::Number ? m_cboNumber : m_cboOld)->currentText();
+    return (list == CountList::Number ? m_ui.cboNumber : m_ui.cboOld)->currentText();
 }
 
 void VelmoraWindow::setCountListIndex(CountList list, int index)
 {
-    (list == CountList::Number ? m_cboNumber : m_cboOld)->setCurrentIndex(index);
+    (list == CountList::Number ? m_ui.cboNumber : m_ui.cboOld)->setCurrentIndex(index);
 }
 
 void VelmoraWindow::appendResult(const QString &line)
 {
-    m_lst1->addItem(line);
+    m_ui.lst1->addItem(line);
 }
 
 void VelmoraWindow::setRunCaption(const QString &caption)
 {
-    m_lblres->setText(caption);
+    m_ui.lblres->setText(caption);
 }
 
 void VelmoraWindow::setCheckRand(int value)
 {
-    m_checkRand->setChecked(value != 0);
+    m_ui.checkRand->setChecked(value != 0);
 }
 
 void VelmoraWindow::setCheckData(int value)
 {
-    m_checkData->setChecked(value != 0);
+    m_ui.checkData->setChecked(value != 0);
 }
 
 } // namespace velmora

@@ -2,8 +2,8 @@
 
 // The main window `Velmora`: its controls, start-up and shutdown, commands and keys, and the title strip.
 //
-// VelmoraWindow builds every control from the layout table (layout.h) and is the engine's Controls: the
-// one velmora::Code it owns reads the grid and the count lists and writes results straight through the
+// VelmoraWindow has its controls built from the layout table (controlbuilder.h) and is the engine's Controls:
+// the one velmora::Code it owns reads the grid and the count lists and writes results straight through the
 // overrides below. Handlers are thin and keep the design's names (Command1_Click, StartUp, ...): they turn
 // Qt's events into engine calls (code.h) and file calls (selectionfile.h, export.h). Message boxes and the
 // end of the program go through the seams of seams.h, which tests replace. Positions that the title strip
@@ -11,6 +11,7 @@
 // pixels only for display, so shifts of 20 twips and back return exactly to where they started.
 
 #include "code.h"
+#include "controlbuilder.h"
 #include "places.h"
 #include "random.h"
 #include "seams.h"
@@ -19,16 +20,9 @@
 
 #include <QPointF>
 #include <QWidget>
-#include <array>
 #include <memory>
 
-class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
 
 namespace velmora {
 
@@ -37,15 +31,6 @@ struct WindowSeams {
     ProgramEnd *end = nullptr;           // null: close the window and quit the event loop
     const WriteRights *rights = nullptr; // null: ask the system who may write where
 };
-
-// Virtual-key codes of the keys the window handles.
-inline constexpr int KeyF1 = 112;
-inline constexpr int KeyF12 = 123;
-inline constexpr int KeyEscape = 27;
-
-// The virtual-key code of a Qt key (letters, digits, function keys and the common editing keys); 0 for a
-// key without one.
-int VirtualKeyCode(int qtKey);
 
 class VelmoraWindow final : public QWidget, public Controls {
     Q_OBJECT
@@ -109,12 +94,11 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
-    void buildControls();
     void connectHandlers();
-    void EndProgram();
-    void ReportLoadFailure(const FileOutcome &outcome, const QString &path);
-    void FillCountList(QComboBox *list, int last);
-    void ClearGrid();
+    void endProgram();
+    void reportLoadFailure(const FileOutcome &outcome, const QString &path);
+    void fillCountList(QComboBox *list, int last);
+    void clearGrid();
     void shiftLabel(MouseLabel *label, float by);
     void placeLabel(MouseLabel *label);
     void placeWindow();
@@ -143,20 +127,7 @@ private:
     bool m_keyPreview = false;
     bool m_ended = false;
 
-    std::array<QLineEdit *, GridRows> m_txtInd{};
-    std::array<QLineEdit *, GridRows> m_txtArr{};
-    QPlainTextEdit *m_txtOld = nullptr;
-    QComboBox *m_cboNumber = nullptr;
-    QComboBox *m_cboOld = nullptr;
-    QListWidget *m_lst1 = nullptr;
-    QLabel *m_lblres = nullptr;
-    QCheckBox *m_checkData = nullptr;
-    QCheckBox *m_checkRand = nullptr;
-    std::array<QPushButton *, 6> m_command{};
-    QGroupBox *m_frame1 = nullptr;
-    MouseLabel *m_lblHead = nullptr;
-    MouseLabel *m_cmdclose = nullptr;
-    MouseLabel *m_cmdmin = nullptr;
+    WindowControls m_ui;
 };
 
 } // namespace velmora

@@ -2,6 +2,7 @@
 
 #include "layout.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -19,8 +20,8 @@ constexpr int MaskButtons = LeftBit | RightBit | 4;
 LabelMouse Describe(const QMouseEvent *event, int button)
 {
     const QPointF local = event->position();
-    return {button, static_cast<float>(local.x()) * TwipsPerPixel,
-            static_cast<float>(local.y()) * TwipsPerPixel, event->globalPosition()};
+    return {button, static_cast<float>(local.x()) * twipsPerPixel,
+            static_cast<float>(local.y()) * twipsPerPixel, event->globalPosition()};
 }
 
 int ButtonBit(const QMouseEvent *event)
@@ -107,6 +108,20 @@ void Shape::paintEvent(QPaintEvent *)
         painter.fillRect(QRect(0, 0, width(), 1), palette().color(QPalette::WindowText));
         break;
     }
+}
+
+void PushButton::keyPressEvent(QKeyEvent *event)
+{
+    // Qt presses a button with Enter only where it may be a dialog's default; on every desktop Enter presses
+    // the focused button, so it does here too, without the default button's look.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier &&
+        !event->isAutoRepeat()) {
+        click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void WrapCheckBox::paintEvent(QPaintEvent *)

@@ -5,13 +5,15 @@
 // MouseLabel is a label that reports the mouse the way the title strip's handlers expect it: press,
 // release and move with a button mask (1 left, 2 right, 4 middle; in a move every button held) and X, Y in
 // twips from the label's top-left corner, plus click and double-click. Qt grabs the mouse for the pressed
-// widget, so the release and the moves after a press reach the label even outside it. Shape draws the
+// widget, so the release and the moves after a press reach the label even outside it; a label that acts as
+// a button ("X", "--") is offered to screen readers as a push button (accessibility.h). Shape draws the
 // window's outline, the title strip's grey band and the frame's dividing line. WrapCheckBox is a check box
-// whose caption wraps onto a second line.
+// whose caption wraps onto a second line. PushButton is a push button that Enter presses, as Space does.
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPointF>
+#include <QPushButton>
 
 namespace velmora {
 
@@ -29,6 +31,10 @@ public:
 
     // The buttons pressed on the label and not released yet.
     int pressedButtons() const { return m_pressed; }
+
+    // A label that acts as a push button: its click is its action.
+    bool actsAsButton() const { return m_actsAsButton; }
+    void setActsAsButton(bool on) { m_actsAsButton = on; }
 
 signals:
     void mouseDown(const velmora::LabelMouse &event);
@@ -49,6 +55,7 @@ private:
 
     int m_pressed = 0;       // buttons pressed on the label and not yet released
     bool m_clickable = true; // false after a double-click, whose release is not a further click
+    bool m_actsAsButton = false;
 };
 
 class Shape final : public QWidget {
@@ -62,6 +69,15 @@ protected:
 
 private:
     Style m_style;
+};
+
+class PushButton final : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 class WrapCheckBox final : public QCheckBox {

@@ -484,7 +484,7 @@ private slots:
         QTest::keyClick(box3, Qt::Key_F1);
         QCOMPARE(order, (QStringList{"box:Help!", "control:1000030"}));
         QCOMPARE(m_h.messages.shown.size(), 1);
-        QCOMPARE(m_h.messages.shown.first().title, QGuiApplication::applicationDisplayName());
+        QCOMPARE(m_h.messages.shown.first().title, QStringLiteral("Ostrel Velmora v2.1"));
         QCOMPARE(m_h.messages.shown.first().buttons, MessageButtons::Ok);
         QCOMPARE(m_h.messages.shown.first().icon, MessageIcon::None);
 
@@ -496,6 +496,28 @@ private slots:
         QVERIFY(m_h.window->isMinimized());
         QCOMPARE(m_h.end.ends, 0);
         box3->removeEventFilter(&spy);
+    }
+
+    // Enter and Space press the focused push button; Enter in a text box presses nothing.
+    void enterPressesTheFocusedButton()
+    {
+        m_h.open();
+        showActive();
+        m_h.child<QPlainTextEdit>(QStringLiteral("txtOld"))->setPlainText(QStringLiteral("tank,flat,hopper"));
+        button(2)->setFocus();
+        QTest::keyClick(button(2), Qt::Key_Return);
+        QCOMPARE(runCaption(), QStringLiteral("1"));
+        QTest::keyClick(button(2), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(runCaption(), QStringLiteral("2"));
+        QTest::keyClick(button(2), Qt::Key_Space);
+        QCOMPARE(runCaption(), QStringLiteral("3"));
+        ind(0)->setFocus();
+        QTest::keyClick(ind(0), Qt::Key_Return);
+        QCOMPARE(runCaption(), QStringLiteral("3"));
+        button(6)->setFocus();
+        QTest::keyClick(button(6), Qt::Key_Return);
+        QCOMPARE(results()->count(), 0);
+        QCOMPARE(runCaption(), QStringLiteral("0"));
     }
 
     void escapeShutsDownAndSavesOnlyWithSaveData_data()

@@ -1,0 +1,103 @@
+#include "accessibility.h"
+
+#include "widgets.h"
+
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QTimer>
+
+namespace velmora {
+
+namespace {
+
+class LabelButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit LabelButtonAccessible(MouseLabel *label) : QAccessibleWidget(label, QAccessible::Button) {}
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString &actionName) override
+    {
+        // After the request returns, as a mouse click would come: the click may close the window or wait in
+        // a message box, which must not hold the screen reader's call open.
+        if (actionName == pressAction())
+            QTimer::singleShot(0, object(),
+                               [label = static_cast<MouseLabel *>(object())] { emit label->clicked(); });
+    }
+
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+};
+
+// A selection-only drop-down list, as Qt offers it, but named by its accessible name.
+class CountListAccessible final : public QAccessibleWidget {
+public:
+    explicit CountListAccessible(QComboBox *list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    QComboBox *list() const { return static_cast<QComboBox *>(object()); }
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child != nullptr && child->object() == list()->view() ? 0 : -1;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return list()->currentText();
+        if (t == QAccessible::Name && list()->accessibleName().isEmpty())
+            return list()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.expandable = true;
+        s.expanded = list()->view()->isVisible();
+        return s;
+    }
+
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString &actionName) override
+    {
+        if (actionName != showMenuAction() && actionName != pressAction())
+            return;
+        if (list()->view()->isVisible())
+            list()->hidePopup();
+        else
+            list()->showPopup();
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+};
+
+QAccessibleInterface *accessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("velmora::MouseLabel")) {
+        auto *label = static_cast<MouseLabel *>(object);
+        return label->actsAsButton() ? new LabelButtonAccessible(label) : nullptr;
+    }
+    if (className == QLatin1String("QComboBox")) {
+        auto *list = static_cast<QComboBox *>(object);
+        return list->isEditable() ? nullptr : new CountListAccessible(list);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(accessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace velmora
