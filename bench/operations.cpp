@@ -1,10 +1,11 @@
 #include "operations.h"
 
 #include "selectionfile.h"
+#include "selectionlayout.h"
+#include "textcodec.h"
 #include "velmorawindow.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
@@ -181,10 +182,8 @@ QList<Row> MeasureOperations(int runs, const QString &folder)
     code.GatherIndustries();
     code.SplitCarTypes();
     const SelectionRecord record = code.record;
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    WriteSelection(buffer, record);
-    const QByteArray bytes = buffer.data();
+    QStringEncoder encoder = SystemEncoder();
+    const QByteArray bytes = SelectionBytes(record, encoder);
 
     const QString path = folder + QStringLiteral("/Selection");
     const QString plain = folder + QStringLiteral("/plain");
@@ -211,8 +210,10 @@ QList<Row> MeasureOperations(int runs, const QString &folder)
     // Reading and decoding the file without the grid: what the load costs before the window's boxes.
     const double decode = MedianMs(runs, [&] {
         QFile file(saved);
+        QStringDecoder decoder = SystemDecoder();
+        SelectionRecord read;
         if (file.open(QIODevice::ReadOnly))
-            ReadSelection(file);
+            ParseSelection(file.readAll(), decoder, read);
     });
 
     const QString size = QStringLiteral("%1 KiB").arg(static_cast<double>(bytes.size()) / 1024, 0, 'f', 0);

@@ -49,13 +49,6 @@ public:
         m_items = std::move(items);
     }
 
-    // Back to an array that has never been given elements.
-    void erase()
-    {
-        m_dimensioned = false;
-        m_items.clear();
-    }
-
     T &operator[](qsizetype i) { return m_items[i]; }
     const T &operator[](qsizetype i) const { return m_items[i]; }
     const QList<T> &items() const { return m_items; }

@@ -1,6 +1,6 @@
 #include "places.h"
 
-#include "selectionfile.h"
+#include "folders.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -6,9 +6,11 @@
 // promise aborts, which libFuzzer reports as a finding and the corpus replay in the test run as a failure.
 
 #include "code.h"
-#include "filebytes.h"
 #include "modelcontrols.h"
-#include "random.h"
+#include "norandom.h"
+#include "selectionfile.h"
+#include "selectionlayout.h"
+#include "textcodec.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -18,12 +20,6 @@
 using namespace velmora;
 
 namespace {
-
-class NoRandom final : public RandomSource {
-public:
-    void reseed() override {}
-    float next() override { return 0.0f; }
-};
 
 void Check(bool condition, const char *what)
 {
@@ -39,14 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArrayView bytes(data, static_cast<qsizetype>(size));
     QStringDecoder decoder = SystemDecoder();
-    QString error;
-    qsizetype used = -1;
-    const auto record = ParseSelection(bytes, decoder, &error, &used);
-    if (!record) {
-        Check(!error.isEmpty(), "a refused file comes with a reason");
+    SelectionRecord parsed;
+    const FileOutcome outcome = ParseSelection(bytes, decoder, parsed);
+    if (!outcome.ok) {
+        Check(!outcome.error.isEmpty(), "a refused file comes with a reason");
+        Check(parsed == SelectionRecord{}, "a refused file leaves the record untouched");
         return 0;
     }
-    Check(used >= 8 && used <= bytes.size(), "the record lies within the file");
+    const SelectionRecord *record = &parsed;
     Check(record->RandomOrder == 0 || record->RandomOrder == 1, "Random Order is 0 or 1");
     Check(record->IndustryCount >= 0 &&
               record->IndustryCount <= std::min<qsizetype>(record->Industries.count(), GridRows),
@@ -55,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         Check(industry.LastType >= 0, "LastType is not negative");
 
     test::ModelControls controls;
-    NoRandom random;
+    test::NoRandom random;
     Code code(controls, random);
     controls.attach(code);
     code.record = *record;
@@ -67,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     QStringEncoder encoder = SystemEncoder();
     const QByteArray once = SelectionBytes(*record, encoder);
-    const auto again = ParseSelection(once, decoder);
-    Check(again.has_value(), "a written table loads");
-    Check(SelectionBytes(*again, encoder) == once, "writing a loaded table is stable");
+    SelectionRecord again;
+    Check(ParseSelection(once, decoder, again).ok, "a written table loads");
+    Check(SelectionBytes(again, encoder) == once, "writing a loaded table is stable");
     return 0;
 }

@@ -1,8 +1,10 @@
 #include "velmorawindow.h"
 
 #include "export.h"
+#include "folders.h"
 #include "layout.h"
 #include "packaging/velmora.xpm" // the program's icon, velmora_xpm
+#include "paths.h"
 #include "selectionfile.h"
 
 #include <QApplication>

@@ -12,10 +12,10 @@
 
 #include "code.h"
 #include "controlbuilder.h"
+#include "fileoutcome.h"
 #include "places.h"
 #include "random.h"
 #include "seams.h"
-#include "selectionfile.h"
 #include "widgets.h"
 
 #include <QPointF>

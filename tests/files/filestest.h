@@ -2,7 +2,7 @@
 
 // Small helpers shared by the files tests: byte arrays written out by hand, and records built by hand.
 
-#include "selectionfile.h"
+#include "selection.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -16,6 +16,7 @@
 #include "export.h"
 #include "filestest.h"
 #include "places.h"
+#include "selectionfile.h"
 
 #include <QDir>
 #include <QTextStream>

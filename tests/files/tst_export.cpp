@@ -1,14 +1,17 @@
 // The results export: its exact bytes, its encoding, and exports that fail.
 
+#include "atomicfile.h"
 #include "export.h"
-#include "filebytes.h"
+#include "failingdevice.h"
 #include "filestest.h"
+#include "paths.h"
+#include "temporaryhome.h"
+#include "testfiles.h"
+#include "textcodec.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace velmora;
@@ -18,25 +21,6 @@ namespace {
 
 const QByteArray Heading = "Made With Ostrel Velmora v2.01\r\n";
 const QByteArray Underscores = "__________________________________\r\n";
-
-class FailingDevice final : public QIODevice {
-public:
-    FailingDevice() { open(QIODevice::WriteOnly); }
-
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *, qint64) override
-    {
-        setErrorString(QStringLiteral("no space left"));
-        return -1;
-    }
-};
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -56,14 +40,12 @@ private slots:
     void writesEveryEntryOfALongList();
 
 private:
-    QTemporaryDir m_dir;
+    TemporaryHome m_dir;
 };
 
 void TestExport::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
-    qputenv("HOME", QFile::encodeName(m_dir.path()));
 }
 
 void TestExport::writesTheExactText_data()
@@ -93,11 +75,8 @@ void TestExport::writesTheExactText()
     QFETCH(QStringList, entries);
     QFETCH(QByteArray, bytes);
 
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QString error;
-    QVERIFY(WriteExport(buffer, entries, &error));
-    QCOMPARE(buffer.data(), bytes);
+    QStringEncoder encoder = SystemEncoder();
+    QCOMPARE(ExportBytes(entries, encoder), bytes);
 
     const QString path = m_dir.filePath(QStringLiteral("export.txt"));
     QVERIFY(ExportResults(entries, path).ok);
@@ -113,19 +92,22 @@ void TestExport::encodesInTheGivenCodePage()
     QCOMPARE(bytes, Heading + "Total number of results: 2\r\n" + Underscores +
                         Bytes({'C', 'a', 'f', 0xE9, ' ', '-', ' ', 0x80, 'u', 'r', 'o', 0x0D, 0x0A, 0xFC,
                                0x0D, 0x0A}));
-
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QVERIFY(WriteExport(buffer, {QStringLiteral("Café")}, ansi));
-    QVERIFY(buffer.data().endsWith(Bytes({'C', 'a', 'f', 0xE9, 0x0D, 0x0A})));
 }
 
 void TestExport::reportsADeviceThatFails()
 {
-    FailingDevice device;
-    QString error;
-    QVERIFY(!WriteExport(device, {QStringLiteral("Mill - hopper")}, &error));
-    QCOMPARE(error, QStringLiteral("no space left"));
+    // The device takes part of the text, as a disk does that fills up; the write that follows fails,
+    // with the device's own reason.
+    QStringEncoder encoder = SystemEncoder();
+    const QByteArray text = ExportBytes({QStringLiteral("Mill - hopper")}, encoder);
+    FailingDevice device(10);
+    const FileOutcome outcome = WriteAll(device, text);
+    QVERIFY(!outcome.ok);
+    QCOMPARE(outcome.error, QStringLiteral("device full"));
+    QCOMPARE(device.taken(), 10);
+
+    FailingDevice roomy(text.size());
+    QVERIFY(WriteAll(roomy, text).ok);
 }
 
 void TestExport::replacesThePreviousExport()

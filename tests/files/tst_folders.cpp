@@ -1,7 +1,9 @@
 // Where the files live, the walk that makes the Selection file's folder, and the start-up presence test.
 
-#include "export.h"
+#include "folders.h"
+#include "paths.h"
 #include "selectionfile.h"
+#include "temporaryhome.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +11,7 @@
 #include <QTest>
 
 using namespace velmora;
+using namespace velmora::test;
 
 class TestFolders : public QObject {
     Q_OBJECT
@@ -25,14 +28,12 @@ private slots:
     void findsOnlyAPlainFileNamedSelection();
 
 private:
-    QTemporaryDir m_dir;
+    TemporaryHome m_dir;
 };
 
 void TestFolders::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
-    qputenv("HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home"))));
 }
 
 void TestFolders::placesTheFilesInTheUsersFolders()
@@ -49,12 +50,12 @@ void TestFolders::placesTheFilesInTheUsersFolders()
     QCOMPARE(SystemDriveRoot(), data + u'/');
     QCOMPARE(SelectionFolderPath(), data + QStringLiteral("/Program Files/Ostrel/Velmora/"));
     QCOMPARE(SelectionFilePath(), data + QStringLiteral("/Program Files/Ostrel/Velmora/Selection"));
-    QCOMPARE(ExportFilePath(), m_dir.filePath(QStringLiteral("home/Velmora-Export.txt")));
+    QCOMPARE(ExportFilePath(), m_dir.filePath(QStringLiteral("Velmora-Export.txt")));
 #endif
 
     // The folder start-up makes is the one the file is saved in.
 #ifndef Q_OS_WIN
-    QVERIFY(MakeFolderPath(SelectionFolderPath()));
+    QVERIFY(MakeFolderPath(SelectionFolderPath()).ok);
     QVERIFY(QFileInfo(SelectionFolderPath()).isDir());
     QVERIFY(SaveSelection(SelectionRecord{}, SelectionFilePath()).ok);
     QVERIFY(SelectionFilePresent(SelectionFolderPath()));
@@ -100,16 +101,15 @@ void TestFolders::makesTheMissingFoldersInOrder()
     QVERIFY(QDir().mkpath(root + QStringLiteral("/Program Files")));
 
     const auto native = [](const QString &path) { return QDir::toNativeSeparators(path); };
-    QStringList created;
-    QString error;
-    QVERIFY(MakeFolderPath(native(root + "/Program Files//Ostrel/Velmora/"), &error, &created));
-    QCOMPARE(created, (QStringList{native(root + "/Program Files/Ostrel/"),
-                                   native(root + "/Program Files/Ostrel/Velmora/")}));
+    QVERIFY(MakeFolderPath(native(root + "/Program Files//Ostrel/Velmora/")).ok);
     QVERIFY(QFileInfo(root + QStringLiteral("/Program Files/Ostrel/Velmora")).isDir());
 
-    created.clear();
-    QVERIFY(MakeFolderPath(native(root + "/Program Files/Ostrel/Velmora"), &error, &created));
-    QCOMPARE(created, QStringList{});
+    // Run again, it leaves the folders and what they hold alone.
+    QFile kept(root + QStringLiteral("/Program Files/Ostrel/Velmora/kept"));
+    QVERIFY(kept.open(QIODevice::WriteOnly));
+    kept.close();
+    QVERIFY(MakeFolderPath(native(root + "/Program Files/Ostrel/Velmora")).ok);
+    QVERIFY(kept.exists());
 }
 
 void TestFolders::reportsAFolderThatCannotBeMade()
@@ -120,11 +120,10 @@ void TestFolders::reportsAFolderThatCannotBeMade()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
 
-    QString error;
-    QStringList created;
-    QVERIFY(!MakeFolderPath(QDir::toNativeSeparators(root + "/Ostrel/Velmora/"), &error, &created));
-    QVERIFY(error.contains(QStringLiteral("Ostrel")));
-    QCOMPARE(created, QStringList{});
+    const FileOutcome outcome = MakeFolderPath(QDir::toNativeSeparators(root + "/Ostrel/Velmora/"));
+    QVERIFY(!outcome.ok);
+    QVERIFY(outcome.error.contains(QStringLiteral("Ostrel")));
+    QVERIFY(QFileInfo(root + QStringLiteral("/Ostrel")).isFile());
 }
 
 void TestFolders::findsOnlyAPlainFileNamedSelection_data()

@@ -2,10 +2,14 @@
 // start-up finds when both places hold one.
 
 #include "export.h"
-#include "filebytes.h"
 #include "filestest.h"
 #include "places.h"
 #include "refusingrights.h"
+#include "selectionfile.h"
+#include "selectionlayout.h"
+#include "temporaryhome.h"
+#include "testfiles.h"
+#include "textcodec.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,12 +21,6 @@ using namespace velmora;
 using namespace velmora::test;
 
 namespace {
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool WriteFile(const QString &path, const QByteArray &bytes, const QDateTime &modified)
 {
@@ -52,7 +50,7 @@ private slots:
     void systemRightsLetTheOwnerWrite();
 
 private:
-    QTemporaryDir m_home;
+    TemporaryHome m_home;
     std::unique_ptr<QTemporaryDir> m_dir;
     QString fixedFolder() const { return m_dir->filePath(QStringLiteral("Program Files/Ostrel/Velmora")); }
     QString fixed() const { return fixedFolder() + QStringLiteral("/Selection"); }
@@ -65,9 +63,6 @@ private:
 void TestPlaces::initTestCase()
 {
     QVERIFY(m_home.isValid());
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("data"))));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
-    qputenv("HOME", QFile::encodeName(m_home.filePath(QStringLiteral("home"))));
 }
 
 void TestPlaces::init()
@@ -85,7 +80,7 @@ void TestPlaces::fallbacksLieInTheUsersOwnFolders()
 #else
     QCOMPARE(SelectionFallbackPath(),
              m_home.filePath(QStringLiteral("data/VirtualStore/Program Files/Ostrel/Velmora/Selection")));
-    QCOMPARE(ExportFallbackPath(), m_home.filePath(QStringLiteral("home/Documents/Velmora-Export.txt")));
+    QCOMPARE(ExportFallbackPath(), m_home.filePath(QStringLiteral("Documents/Velmora-Export.txt")));
 #endif
 }
 

@@ -1,8 +1,12 @@
 // Saving on disk: the folder, atomic replacement, and saves that fail or are cut short.
 
-#include "filebytes.h"
 #include "filestest.h"
 #include "places.h"
+#include "selectionfile.h"
+#include "selectionlayout.h"
+#include "temporaryhome.h"
+#include "testfiles.h"
+#include "textcodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,12 +21,6 @@ using namespace velmora;
 using namespace velmora::test;
 
 namespace {
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QByteArray SystemBytes(const SelectionRecord &record)
 {
@@ -61,7 +59,7 @@ private slots:
     void killedSavesLeaveARecordWhole();
 
 private:
-    QTemporaryDir m_home;
+    TemporaryHome m_home;
     std::unique_ptr<QTemporaryDir> m_dir;
     QString folder() const { return m_dir->filePath(QStringLiteral("Program Files/Ostrel/Velmora")); }
     QString path() const { return folder() + QStringLiteral("/Selection"); }
@@ -92,8 +90,6 @@ void TestSelectionDisk::initTestCase()
 {
     // Every path here is explicit; the user's own folders are kept out of reach all the same.
     QVERIFY(m_home.isValid());
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("data"))));
-    qputenv("HOME", QFile::encodeName(m_home.path()));
 }
 
 void TestSelectionDisk::init()
@@ -211,7 +207,7 @@ void TestSelectionDisk::killedSavesLeaveARecordWhole()
 
     // Kill moments come from a fixed seed, so a failure can be repeated.
     std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 30000);
+    std::uniform_int_distribution<int> delayMicroseconds(0, 60000);
     int shortSeen = 0;
     int longSeen = 0;
     for (int round = 0; round < 120; ++round) {

@@ -1,7 +1,9 @@
 // Start-up and shutdown, the check boxes, the commands and the keys, driven through the real controls.
 
-#include "export.h"
+#include "folders.h"
+#include "paths.h"
 #include "selectionfile.h"
+#include "testfiles.h"
 #include "windowtest.h"
 
 #include <QCheckBox>
@@ -33,12 +35,6 @@ QStringList Numbers(int last)
     for (int n = 1; n <= last; ++n)
         numbers << QString::number(n);
     return numbers;
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList Lines(const QListWidget *list)
@@ -115,7 +111,7 @@ private slots:
 
     void startRestoresAndDeletesTheSavedTable()
     {
-        QVERIFY(MakeFolderPath(SelectionFolderPath()));
+        QVERIFY(MakeFolderPath(SelectionFolderPath()).ok);
         QVERIFY(SaveSelection(MillRecord(), SelectionFilePath()).ok);
         m_h.open();
         QCOMPARE(ind(0)->text(), QStringLiteral("Mill"));
@@ -132,7 +128,7 @@ private slots:
 
     void unreadableFileIsReportedOnceAndTheGridStartsEmpty()
     {
-        QVERIFY(MakeFolderPath(SelectionFolderPath()));
+        QVERIFY(MakeFolderPath(SelectionFolderPath()).ok);
         QFile file(SelectionFilePath());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("\x01\x00\x03\x00\x05\x00\x01\x00\xff", 9)); // cut short inside a header

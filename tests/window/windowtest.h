@@ -4,13 +4,13 @@
 // home for the program's files, and mouse events with every field under the test's control.
 
 #include "refusingrights.h"
+#include "temporaryhome.h"
 #include "velmorawindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QList>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
 #include <memory>
@@ -40,22 +40,6 @@ class RecordingEnd final : public ProgramEnd {
 public:
     int ends = 0;
     void end(QWidget &) override { ++ends; }
-};
-
-// Points the user's data folder and home at a fresh temporary folder before any path is computed.
-class TemporaryHome {
-public:
-    TemporaryHome()
-    {
-        qputenv("HOME", m_dir.path().toLocal8Bit());
-        qputenv("XDG_DATA_HOME", dataPath().toLocal8Bit());
-    }
-    bool isValid() const { return m_dir.isValid(); }
-    QString path() const { return m_dir.path(); }
-    QString dataPath() const { return m_dir.filePath(QStringLiteral("data")); }
-
-private:
-    QTemporaryDir m_dir;
 };
 
 // A window with recorders in place of its seams, in a temporary home of its own.

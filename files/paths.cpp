@@ -1,14 +1,12 @@
-// Where the program's files live. The one place with code for Windows alone.
+#include "paths.h"
 
-#include "export.h"
-#include "selectionfile.h"
+#include <QDir>
 
 #ifdef Q_OS_WIN
 #include <QStringDecoder>
 #include <QVarLengthArray>
 #include <windows.h>
 #else
-#include <QDir>
 #include <QStandardPaths>
 #endif
 
@@ -63,5 +61,17 @@ QString ExportFilePath()
 }
 
 #endif
+
+QString SelectionFolderPath()
+{
+    const QChar sep = QDir::separator();
+    return SystemDriveRoot() + QStringLiteral("Program Files") + sep + QStringLiteral("Ostrel") + sep +
+           QStringLiteral("Velmora") + sep;
+}
+
+QString SelectionFilePath()
+{
+    return SelectionFolderPath() + QStringLiteral("Selection");
+}
 
 } // namespace velmora

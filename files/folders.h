@@ -1,0 +1,24 @@
+#pragma once
+
+// The Selection file's folder: the walk that makes it, and the start-up test for the file in it.
+
+#include "fileoutcome.h"
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+namespace velmora {
+
+// The folders MakeFolderPath tests, in order, each ending in the separator: the path is split at every
+// separator, empty pieces add nothing, and a drive ("C:") is passed over without a test. A path that
+// starts at the root keeps its leading separator.
+QStringList FolderPathSteps(const QString &path, QChar separator = QDir::separator());
+
+// Creates every missing folder along path, walking it piece by piece, one level at a time.
+FileOutcome MakeFolderPath(const QString &path);
+
+// True when the folder holds a plain file named exactly "Selection" (letter case included).
+bool SelectionFilePresent(const QString &folder);
+
+} // namespace velmora
