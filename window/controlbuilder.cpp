@@ -125,31 +125,31 @@ const ControlSpec &ControlBuilder::row(const QString &name) const
 
 template <typename T, typename... Args> T *ControlBuilder::make(const QString &name, Args &&...args)
 {
-    const ControlSpec &spec = row(name);
-    QWidget *container = spec.container == Container::Frame1 ? static_cast<QWidget *>(m_frame) : &m_window;
+    const ControlSpec &entry = row(name);
+    QWidget *container = entry.container == Container::Frame1 ? static_cast<QWidget *>(m_frame) : &m_window;
     auto *widget = new T(std::forward<Args>(args)..., container);
     // Before anything a screen reader may be told of: its interface follows what the label acts as.
     if constexpr (std::is_same_v<T, MouseLabel>) {
-        widget->setFont(spec.look == Look::TitleButton ? m_titleButton : m_titleText);
+        widget->setFont(entry.look == Look::TitleButton ? m_titleButton : m_titleText);
         QPalette palette = widget->palette();
         palette.setColor(QPalette::WindowText, Qt::white);
         widget->setPalette(palette);
-        widget->setActsAsButton(spec.look == Look::TitleButton);
+        widget->setActsAsButton(entry.look == Look::TitleButton);
     }
-    widget->setObjectName(spec.name);
+    widget->setObjectName(entry.name);
     // A line is drawn one pixel high from its start.
-    const float height = spec.kind == ControlKind::Line ? twipsPerPixel : spec.height;
-    widget->setGeometry(twipsToPixels(spec.left, spec.top, spec.width, height));
+    const float height = entry.kind == ControlKind::Line ? twipsPerPixel : entry.height;
+    widget->setGeometry(twipsToPixels(entry.left, entry.top, entry.width, height));
 
     if constexpr (std::is_base_of_v<QAbstractButton, T>)
-        widget->setText(spec.caption);
+        widget->setText(entry.caption);
     if constexpr (std::is_base_of_v<QGroupBox, T>)
-        widget->setTitle(spec.caption);
+        widget->setTitle(entry.caption);
     if constexpr (std::is_base_of_v<QLabel, T>) {
         widget->setTextFormat(Qt::PlainText);
-        widget->setText(spec.caption);
-        widget->setAlignment(spec.alignment | Qt::AlignTop);
-        widget->setToolTip(spec.tooltip);
+        widget->setText(entry.caption);
+        widget->setAlignment(entry.alignment | Qt::AlignTop);
+        widget->setToolTip(entry.tooltip);
     }
     m_made[m_rows.value(name)] = widget;
     return widget;
@@ -171,9 +171,9 @@ void ControlBuilder::setTabOrder()
 {
     QList<std::pair<int, QWidget *>> tabbed;
     for (qsizetype i = 0; i < m_table.size(); ++i) {
-        const ControlSpec &spec = m_table.at(i);
-        if (isWindowed(spec.kind) && spec.kind != ControlKind::Frame)
-            tabbed.append({spec.tab, m_made.at(i)});
+        const ControlSpec &entry = m_table.at(i);
+        if (isWindowed(entry.kind) && entry.kind != ControlKind::Frame)
+            tabbed.append({entry.tab, m_made.at(i)});
     }
     std::sort(tabbed.begin(), tabbed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     for (qsizetype i = 1; i < tabbed.size(); ++i)
