@@ -1,7 +1,8 @@
 // A child process for the tests that need one: saving while being killed, saving under a file-size limit,
 // saving without the rights to the folder, and writing the fuzz target's seed corpus.
 //
-//   selection_save_helper loop PATH           saves the short and the long record in turn until killed
+//   selection_save_helper loop PATH           saves the long and the short record in turn until killed,
+//                                             printing "saved" after each save
 //   selection_save_helper fsize PATH LIMIT    saves the long record with the file size limited to LIMIT
 //   selection_save_helper export-fsize PATH LIMIT   exports many entries under the same limit
 //   selection_save_helper as-nobody PATH      drops root's rights, then saves
@@ -99,8 +100,11 @@ int main(int argc, char *argv[])
         const SelectionRecord records[] = {LongRecord(), ShortRecord()};
         std::printf("ready\n");
         std::fflush(stdout);
-        for (unsigned i = 0;; ++i)
+        for (unsigned i = 0;; ++i) {
             SaveSelection(records[i % 2], path);
+            std::printf("saved\n");
+            std::fflush(stdout);
+        }
     }
     if (mode == "fsize" && argc == 4)
         return LimitFileSize(argv[3]) ? Report(SaveSelection(LongRecord(), path)) : 2;

@@ -9,6 +9,7 @@
 #include "textcodec.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -205,16 +206,24 @@ void TestSelectionDisk::killedSavesLeaveARecordWhole()
     const QByteArray longBytes = SystemBytes(LongRecord());
     QVERIFY(SaveSelection(ShortRecord(), path()).ok);
 
-    // Kill moments come from a fixed seed, so a failure can be repeated.
+    // Kill moments come from a fixed seed, so a failure can be repeated. They are scaled to how long the
+    // first save took, since a synced save on a busy disk may take far longer than on an idle one.
     std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 60000);
+    std::uniform_real_distribution<double> share(0.0, 2.0);
     int shortSeen = 0;
     int longSeen = 0;
-    for (int round = 0; round < 120; ++round) {
+    for (int round = 0; round < 80; ++round) {
         QProcess child;
         child.start(QStringLiteral(SAVE_HELPER), {QStringLiteral("loop"), path()});
         QVERIFY(child.waitForReadyRead(30000));
-        QThread::usleep(static_cast<unsigned long>(delayMicroseconds(random)));
+        QElapsedTimer firstSave;
+        firstSave.start();
+        QByteArray printed = child.readAllStandardOutput();
+        while (!printed.contains("saved") && child.waitForReadyRead(30000))
+            printed += child.readAllStandardOutput();
+        QVERIFY(printed.contains("saved"));
+        const qint64 saveMicroseconds = firstSave.nsecsElapsed() / 1000;
+        QThread::usleep(static_cast<unsigned long>(share(random) * static_cast<double>(saveMicroseconds)));
         child.kill();
         QVERIFY(child.waitForFinished(30000));
 
@@ -223,10 +232,10 @@ void TestSelectionDisk::killedSavesLeaveARecordWhole()
                  qPrintable(QStringLiteral("round %1: a file of %2 bytes").arg(round).arg(now.size())));
         (now == shortBytes ? shortSeen : longSeen)++;
     }
-    // Both records turned up, so the kills fell between and during saves, not only before the first.
+    // Both records turned up, so the kills fell during and between saves, not only after the first.
     QVERIFY(shortSeen > 0);
     QVERIFY(longSeen > 0);
-    qInfo("after 120 kills: short record %d times, long record %d times, %lld temporary files left behind",
+    qInfo("after 80 kills: short record %d times, long record %d times, %lld temporary files left behind",
           shortSeen, longSeen, static_cast<long long>(folderEntries().size() - 1));
 }
 
