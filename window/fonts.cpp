@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 namespace velmora {
 
@@ -39,30 +41,31 @@ float horizontalRoom(ControlKind kind)
     }
 }
 
-bool fits(const QFont &font, const ControlSpec &control, const QString &text)
+// Whether a caption fits its control, measured with metrics of a font `scale` times the size at which the
+// caption is to be drawn: the control's room is scaled alike, so one set of metrics can stand for any size.
+bool fits(const QFontMetricsF &metrics, double scale, const ControlSpec &control, const QString &text)
 {
-    const QFontMetricsF metrics(font);
-    const float width = static_cast<float>(twipsToPixels(control.width)) - horizontalRoom(control.kind);
-    const float height = static_cast<float>(twipsToPixels(control.height));
-    if (control.kind == ControlKind::CheckBox && height >= 2.0F * static_cast<float>(metrics.lineSpacing())) {
+    const double width =
+        (twipsToPixels(control.width) - static_cast<double>(horizontalRoom(control.kind))) * scale;
+    const double height = twipsToPixels(control.height) * scale;
+    if (control.kind == ControlKind::CheckBox && height >= 2.0 * metrics.lineSpacing()) {
         // A two-line box wraps its caption between words.
         const QRectF bounds =
-            metrics.boundingRect(QRectF(0, 0, static_cast<double>(width), 1000.0), Qt::TextWordWrap, text);
-        return bounds.width() <= static_cast<double>(width) && bounds.height() <= static_cast<double>(height);
+            metrics.boundingRect(QRectF(0, 0, width, 1000.0 * scale), Qt::TextWordWrap, text);
+        return bounds.width() <= width && bounds.height() <= height;
     }
-    return metrics.horizontalAdvance(text) <= static_cast<double>(width) &&
-           metrics.height() <= static_cast<double>(height) - 2.0;
+    return metrics.horizontalAdvance(text) <= width && metrics.height() <= height - 2.0 * scale;
 }
 
-bool allFit(const QFont &font, const QList<ControlSpec> &table)
+bool allFit(const QFontMetricsF &metrics, double scale, const QList<ControlSpec> &table)
 {
     for (const ControlSpec &control : table) {
         if (control.look != Look::Plain)
             continue;
-        if (!control.caption.isEmpty() && !fits(font, control, control.caption))
+        if (!control.caption.isEmpty() && !fits(metrics, scale, control, control.caption))
             return false;
         // The widest entry of the count lists.
-        if (control.kind == ControlKind::DropDownList && !fits(font, control, QStringLiteral("20")))
+        if (control.kind == ControlKind::DropDownList && !fits(metrics, scale, control, QStringLiteral("20")))
             return false;
     }
     return true;
@@ -73,11 +76,22 @@ bool allFit(const QFont &font, const QList<ControlSpec> &table)
 QFont dialogFont(const QList<ControlSpec> &table)
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    double size = std::min(font.pointSizeF() > 0 ? font.pointSizeF() : 8.0, 8.0);
+    const double base = font.pointSizeF() > 0 ? font.pointSizeF() : 8.0;
+    constexpr double largest = 8.0;
     constexpr double smallest = 5.0;
-    for (; size > smallest; size -= 0.25) {
+    constexpr double step = 0.25;
+    // Each size tried is a font engine of its own, and setting one up is a good part of the start-up. So the
+    // sizes are first tried with the metrics of the interface font at its own size, which the toolkit loads
+    // for its text boxes anyway, as a text's width and height grow in proportion to the size. Only the size
+    // found is then measured for itself, and a smaller one taken where rounding at that size says no.
+    const QFontMetricsF baseMetrics(font);
+    double size = std::min(base, largest);
+    size = std::floor(size / step) * step;
+    while (size > smallest && !allFit(baseMetrics, base / size, table))
+        size -= step;
+    for (; size > smallest; size -= step) {
         font.setPointSizeF(size);
-        if (allFit(font, table))
+        if (allFit(QFontMetricsF(font), 1.0, table))
             return font;
     }
     font.setPointSizeF(smallest);
