@@ -75,8 +75,27 @@ public:
     QStringList keyBindingsForAction(const QString &) const override { return {}; }
 };
 
+// The window, its outline, the title strip's grey band and the frame's dividing line are plain widgets to
+// Qt, which offers each as a nameless "filler" that takes the name of an enclosing group box: the window
+// itself would not be announced as a window, and the dividing line would read as "Velmora". The window is
+// offered as a window named by its caption; the drawings say nothing, the line being a separator.
+class ShapeAccessible final : public QAccessibleWidget {
+public:
+    explicit ShapeAccessible(Shape *shape)
+        : QAccessibleWidget(shape, shape->style() == Shape::Style::Line ? QAccessible::Separator
+                                                                        : QAccessible::Client)
+    {
+    }
+
+    QString text(QAccessible::Text) const override { return {}; }
+};
+
 QAccessibleInterface *accessibleFactory(const QString &className, QObject *object)
 {
+    if (className == QLatin1String("velmora::VelmoraWindow"))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    if (className == QLatin1String("velmora::Shape"))
+        return new ShapeAccessible(static_cast<Shape *>(object));
     if (className == QLatin1String("velmora::MouseLabel")) {
         auto *label = static_cast<MouseLabel *>(object);
         return label->actsAsButton() ? new LabelButtonAccessible(label) : nullptr;

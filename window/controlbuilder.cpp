@@ -1,6 +1,5 @@
 #include "controlbuilder.h"
 
-#include "accessibility.h"
 #include "fonts.h"
 #include "layout.h"
 
@@ -47,7 +46,6 @@ private:
 
 WindowControls ControlBuilder::build()
 {
-    installAccessibility();
     m_window.setFont(dialogFont(m_table));
     // Looking the title family up is a font-configuration query of its own: once for the three labels.
     m_titleText = titleFont(false);

@@ -1,5 +1,6 @@
 #include "velmorawindow.h"
 
+#include "accessibility.h"
 #include "export.h"
 #include "folders.h"
 #include "layout.h"
@@ -78,6 +79,9 @@ VelmoraWindow::VelmoraWindow(WindowSeams seams, QWidget *parent)
         m_end = m_ownEnd.get();
     }
 
+    // Before the first change a screen reader may be told of: Qt keeps the interface it makes then, and
+    // without the factory the window would be offered as a nameless filler, not a window.
+    installAccessibility();
     setObjectName(QStringLiteral("Velmora"));
     setWindowTitle(windowCaption);
     // Straight from the compiled-in image: no resource to unpack and no image reader to find.

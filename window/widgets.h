@@ -64,6 +64,8 @@ public:
     enum class Style { Outline, Fill, Line };
     Shape(Style style, QWidget *parent);
 
+    Style style() const { return m_style; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

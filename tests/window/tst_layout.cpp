@@ -237,6 +237,14 @@ private slots:
             QAccessible::queryAccessibleInterface(m_h.child(QStringLiteral("cboOld")));
         QCOMPARE(count->role(), QAccessible::ComboBox);
         QCOMPARE(count->text(QAccessible::Value), QStringLiteral("5"));
+        // The window is a window named by its caption, and the frame's dividing line does not borrow the
+        // frame's title.
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_h.window.get());
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Ostrel Velmora v2.1"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(m_h.child(QStringLiteral("Line2")))
+                     ->text(QAccessible::Name),
+                 QString());
 
         m_h.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_h.window.get()));

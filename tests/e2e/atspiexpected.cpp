@@ -1,0 +1,91 @@
+// Prints, as JSON, what a screen reader should be told about the window and each of its controls: the
+// control's kind, where it lies in the window (pixels), and the name and description the program gives it.
+// The AT-SPI test (atspi.py) reads the real tree and finds each control there by where it lies, so it
+// checks what the accessibility bridge makes of the program's own texts rather than a second copy of them.
+
+#include "layout.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+namespace {
+
+QString kindName(velmora::ControlKind kind)
+{
+    using K = velmora::ControlKind;
+    switch (kind) {
+    case K::PushButton:
+        return QStringLiteral("push button");
+    case K::CheckBox:
+        return QStringLiteral("check box");
+    case K::Frame:
+        return QStringLiteral("frame");
+    case K::OutlineRect:
+    case K::FilledRect:
+    case K::Line:
+        return QStringLiteral("drawing");
+    case K::Label:
+        return QStringLiteral("label");
+    case K::TextBox:
+    case K::MultiLineTextBox:
+        return QStringLiteral("text box");
+    case K::DropDownList:
+        return QStringLiteral("drop-down list");
+    case K::ListBox:
+        return QStringLiteral("list box");
+    }
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const QCoreApplication app(argc, argv);
+    using namespace velmora;
+
+    QHash<QString, ScreenReaderText> spoken;
+    for (const ScreenReaderText &text : screenReaderTexts())
+        spoken.insert(text.name, text);
+
+    const QList<ControlSpec> table = controlTable();
+    QPoint frameOrigin;
+    for (const ControlSpec &spec : table) {
+        if (spec.kind == ControlKind::Frame)
+            frameOrigin = twipsToPixels(spec.left, spec.top, spec.width, spec.height).topLeft();
+    }
+
+    QJsonArray controls;
+    controls.append(
+        QJsonObject{{"control", "Velmora"},
+                    {"kind", "window"},
+                    {"rect", QJsonArray{0, 0, twipsToPixels(clientWidth), twipsToPixels(clientHeight)}},
+                    {"name", windowCaption},
+                    {"description", QString()}});
+    for (const ControlSpec &spec : table) {
+        // A line is drawn one pixel high, as the builder makes it.
+        const float height = spec.kind == ControlKind::Line ? twipsPerPixel : spec.height;
+        QRect rect = twipsToPixels(spec.left, spec.top, spec.width, height);
+        if (spec.container == Container::Frame1)
+            rect.translate(frameOrigin);
+        const ScreenReaderText text = spoken.value(spec.name);
+        const bool titleButton = spec.look == Look::TitleButton;
+        controls.append(QJsonObject{
+            {"control", spec.name},
+            {"kind", titleButton ? QStringLiteral("push button") : kindName(spec.kind)},
+            {"rect", QJsonArray{rect.x(), rect.y(), rect.width(), rect.height()}},
+            {"name", text.accessibleName.isEmpty() ? spec.caption : text.accessibleName},
+            // Without a description of its own, a control is described by its tooltip.
+            {"description", text.description.isEmpty() ? spec.tooltip : text.description},
+        });
+    }
+    const QByteArray json = QJsonDocument(controls).toJson();
+    return std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout) ==
+                   static_cast<std::size_t>(json.size())
+               ? 0
+               : 1;
+}
