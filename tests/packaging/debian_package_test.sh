@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Debian package from a build folder, unpacks it into a scratch root (dpkg -x) and checks what a
 # user would get: exactly the expected files, dependencies worked out from the executable, a valid desktop
-# entry and metainfo, a 32 x 32 PNG icon, and an installed program that starts and keeps running.
+# entry and metainfo, a 32 x 32 PNG icon, the licence and changelog where Debian keeps them, no error from
+# lintian, and an installed program that starts and keeps running.
 #   debian_package_test.sh BUILD_DIR CPACK
 set -euo pipefail
 build=$1
@@ -26,14 +27,28 @@ echo "package: $(basename "$deb")"
 [ "$(dpkg-deb -f "$deb" Package)" = velmora ] || fail "package name is not velmora"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6; do
+# The libraries, and the platform plug-ins without which no window opens.
+for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
     grep -Eq "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends does not name $lib"
 done
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is not qt6-wayland"
+[ "$(dpkg-deb -f "$deb" Maintainer)" = "Ostrel Software <velmora@ostrel.net>" ] || fail "Maintainer"
+
+# lintian's errors fail the test; its warnings and notes are shown.
+command -v lintian >/dev/null || fail "lintian is missing (scripts/install-deps.sh test)"
+lintian --fail-on error --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 || {
+    cat "$scratch/lintian.log" >&2
+    fail "lintian finds errors"
+}
+echo "lintian: no errors"
+cat "$scratch/lintian.log"
 
 root=$scratch/root
 dpkg -x "$deb" "$root"
 expected="./usr/bin/velmora
 ./usr/share/applications/net.ostrel.Velmora.desktop
+./usr/share/doc/velmora/changelog.gz
+./usr/share/doc/velmora/copyright
 ./usr/share/icons/hicolor/32x32/apps/net.ostrel.Velmora.png
 ./usr/share/icons/hicolor/scalable/apps/net.ostrel.Velmora.svg
 ./usr/share/metainfo/net.ostrel.Velmora.metainfo.xml"
@@ -49,6 +64,9 @@ if readelf -d "$root/usr/bin/velmora" | grep -Eq 'RPATH|RUNPATH'; then
 fi
 png_type=$(file -b "$root/usr/share/icons/hicolor/32x32/apps/net.ostrel.Velmora.png")
 [[ $png_type == "PNG image data, 32 x 32,"* ]] || fail "the 32x32 icon is: $png_type"
+grep -q '^License: Expat$' "$root/usr/share/doc/velmora/copyright" || fail "copyright does not state the licence"
+zcat "$root/usr/share/doc/velmora/changelog.gz" | head -n 1 | grep -q "^velmora ($(dpkg-deb -f "$deb" Version)) " ||
+    fail "the changelog does not start with this version"
 
 # The installed program on the offscreen platform, with a home of its own so nothing of the user's is
 # read or written. It has no way to end by itself, so still running when the timeout ends it is success;
