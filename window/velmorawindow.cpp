@@ -20,7 +20,9 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QWindow>
+#include <cstdio>
 
 namespace velmora {
 
@@ -96,7 +98,8 @@ VelmoraWindow::VelmoraWindow(WindowSeams seams, QWidget *parent)
     m_cmdminPos = QPointF(m_ui.cmdmin->pos()) * static_cast<double>(twipsPerPixel);
     connectHandlers();
     m_ui.txtOld->setFocus();
-    Form_Load();
+    if (takeRunningLock())
+        Form_Load();
 }
 
 VelmoraWindow::~VelmoraWindow()
@@ -133,6 +136,11 @@ void VelmoraWindow::connectHandlers()
         }
     });
     connect(m_ui.lblHead, &MouseLabel::doubleClicked, this, &VelmoraWindow::lblHead_DblClick);
+#if QT_CONFIG(sessionmanager)
+    // Direct, as Qt asks: the session manager waits until the handler returns.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &VelmoraWindow::commitData,
+            Qt::DirectConnection);
+#endif
 }
 
 // ---- Start-up and shutdown ----
@@ -146,8 +154,22 @@ void VelmoraWindow::Form_Load()
     StartUp();
 }
 
+// Only one Velmora runs with a home at a time (runninglock.h): a second start says so and ends before its
+// start-up could load, and so delete, a table the first one saved for the session's end.
+bool VelmoraWindow::takeRunningLock()
+{
+    if (m_runningLock.take(*m_rights) != RunningLock::Outcome::HeldElsewhere)
+        return true;
+    ask({tr("Velmora is already running.\n\nOnly one Velmora can run at a time, so that neither overwrites "
+            "the industry table the other saves. Use the Velmora window that is already open."),
+         tr("Velmora Is Already Running"), MessageButtons::Ok, MessageIcon::Warning});
+    endProgram();
+    return false;
+}
+
 void VelmoraWindow::StartUp()
 {
+    dropSessionSave(); // a start afresh, which finds no table of its own
     m_code.SaveOnExit = False;
     // A repeated start-up also unticks Save Data, so the box always says whether the exit will save.
     setCheckData(0);
@@ -207,12 +229,12 @@ void VelmoraWindow::clearGrid()
 
 void VelmoraWindow::ShutDown()
 {
-    if (m_code.SaveOnExit == True) {
-        m_code.GatherIndustries();
-        m_code.SplitCarTypes(); // saved even when a named row has no car types
+    if (m_code.SaveOnExit != True) {
+        dropSessionSave();
+    } else {
         for (;;) {
-            const QString path = WritablePlace(SelectionFilePath(), SelectionFallbackPath(), *m_rights);
-            const FileOutcome outcome = SaveSelection(m_code.record, path);
+            QString path;
+            const FileOutcome outcome = saveTable(path);
             if (outcome.ok)
                 break;
             const MessageAnswer answer =
@@ -227,6 +249,58 @@ void VelmoraWindow::ShutDown()
         }
     }
     endProgram();
+}
+
+FileOutcome VelmoraWindow::saveTable(QString &path)
+{
+    m_code.GatherIndustries();
+    m_code.SplitCarTypes(); // saved even when a named row has no car types
+    path = WritablePlace(SelectionFilePath(), SelectionFallbackPath(), *m_rights);
+    return SaveSelection(m_code.record, path);
+}
+
+void VelmoraWindow::endUnattended()
+{
+    if (m_ended)
+        return;
+    if (m_code.SaveOnExit == True)
+        saveUnattended();
+    else
+        dropSessionSave();
+    endProgram();
+}
+
+QString VelmoraWindow::saveUnattended()
+{
+    QString path;
+    const FileOutcome outcome = saveTable(path);
+    if (outcome.ok)
+        return path;
+    const QString report = tr("Velmora: the industry table could not be saved to %1: %2\n")
+                               .arg(QDir::toNativeSeparators(path), outcome.error);
+    std::fputs(report.toLocal8Bit().constData(), stderr);
+    return {};
+}
+
+// The session is ending (a logout or a shutdown; on Windows WM_QUERYENDSESSION), and the session manager
+// may end the program next without another word. So the table is saved now, without a box, which would hold
+// the logout. Should the session go on after all, the program goes on too, and drops this file again if
+// it later ends without saving.
+void VelmoraWindow::commitData()
+{
+    if (m_ended || m_code.SaveOnExit != True)
+        return;
+    if (const QString saved = saveUnattended(); !saved.isEmpty())
+        m_sessionSave = saved;
+}
+
+// The Selection file lives from an end that saves to the next start, so a table saved for the session's end
+// goes once the program ends without saving, or starts afresh.
+void VelmoraWindow::dropSessionSave()
+{
+    if (!m_sessionSave.isEmpty())
+        QFile::remove(m_sessionSave);
+    m_sessionSave.clear();
 }
 
 void VelmoraWindow::endProgram()
@@ -459,6 +533,7 @@ void VelmoraWindow::lblHead_MouseMove(const LabelMouse &event)
 
 void VelmoraWindow::lblHead_DblClick()
 {
+    dropSessionSave();
     endProgram();
 }
 

@@ -15,6 +15,7 @@
 #include "fileoutcome.h"
 #include "places.h"
 #include "random.h"
+#include "runninglock.h"
 #include "seams.h"
 #include "widgets.h"
 
@@ -45,6 +46,12 @@ public:
     void Form_Load();
     void StartUp();
     void ShutDown();
+    // The way out when the system ends the program (a signal): saves as ShutDown does when Save Data is
+    // ticked, but no box may wait for an answer there, so a failed save is reported on standard error,
+    // leaving the previous file whole. Then ends.
+    void endUnattended();
+    // The program has ended, or never started because another Velmora with this home is running.
+    bool ended() const { return m_ended; }
     void checkData_Click();
     void checkRand_Click();
 
@@ -96,6 +103,11 @@ protected:
 private:
     void connectHandlers();
     void endProgram();
+    bool takeRunningLock();
+    FileOutcome saveTable(QString &path);
+    QString saveUnattended();
+    void commitData();
+    void dropSessionSave();
     void reportLoadFailure(const FileOutcome &outcome, const QString &path);
     void fillCountList(QComboBox *list, int last);
     void clearGrid();
@@ -126,6 +138,8 @@ private:
     bool m_systemMoving = false; // the window manager took over this drag
     bool m_keyPreview = false;
     bool m_ended = false;
+    RunningLock m_runningLock;
+    QString m_sessionSave; // a table saved when the session was ending, while the program still runs
 
     WindowControls m_ui;
 };

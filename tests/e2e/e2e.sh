@@ -45,8 +45,9 @@ win=""
 find_window() { win=$(xdotool search --onlyvisible --name '^Ostrel Velmora v2\.1$' 2>/dev/null | head -n1); [ -n "$win" ]; }
 # Mapped, and taken in by the window manager, which places a window before it maps it.
 managed() { xprop -id "$win" WM_STATE 2>/dev/null | grep -q 'Normal'; }
+# start [COMMAND...]: the program, through COMMAND when one is given.
 start() {
-    "$velmora" >"$work/velmora.log" 2>&1 &
+    "$@" "$velmora" >"$work/velmora.log" 2>&1 &
     pid=$!
     poll 60 find_window || { echo "no window"; cat "$work/velmora.log"; return 1; }
     poll 30 managed || { echo "the window manager did not take the window"; return 1; }
@@ -114,11 +115,9 @@ xdotool type --delay 40 "hopper,boxcar"
 click_at $check_data
 xdotool key Escape
 if wait_end; then pass "Esc ends the program"; else fail "Esc did not end the program"; stop; fi
-if [ -f "$selection" ] && [ "$(stat -c %s "$selection")" = 64 ]; then
-    pass "Selection file written (64 bytes)"
-else
-    fail "no Selection file of 64 bytes"
-fi
+# Mill with hopper,boxcar, Random Order off, no runs, and the spare element: the saved table byte for byte.
+printf '\0\0\0\0\1\0\1\0\2\0\0\0\0\0\0\0\4\0Mill\0\0\0\0\1\0\1\0\2\0\0\0\0\0\0\0\6\0hopper\6\0boxcar\0\0\0\0\0\0\0\0\0\0' >"$work/mill"
+if cmp -s "$selection" "$work/mill"; then pass "Selection file written"; else fail "Selection file missing or wrong"; fi
 cp "$selection" "$work/first" 2>/dev/null
 start || exit 1
 file_gone() { [ ! -f "$selection" ]; }
@@ -135,6 +134,73 @@ poll 30 file_gone || fail "Selection file not loaded"
 xdotool mousemove --sync $(point $title) click --repeat 2 --delay 80 1
 if wait_end; then pass "title double-click ends the program"; else fail "title double-click did not end it"; stop; fi
 [ ! -f "$selection" ] && pass "no Selection file after the double-click" || fail "a Selection file was written"
+
+# ---- Kill, hang-up and Ctrl+C save a ticked table as Esc does, and the program ends normally. (A
+# background job starts with Ctrl+C's signal ignored, which the program leaves so; env gives it back.)
+fill_mill() {
+    focus_window
+    click_at $ind0
+    xdotool type --delay 40 "Mill"
+    xdotool key Tab
+    xdotool type --delay 40 "hopper,boxcar"
+    click_at $check_data
+    # F12 comes after the typing, so once the window is minimised everything typed has been taken in.
+    xdotool key F12
+    poll 30 hidden || fail "F12 did not minimise"
+}
+for sig in TERM HUP INT; do
+    start env --default-signal=INT || exit 1
+    fill_mill
+    kill -s "$sig" "$pid"
+    poll 30 ended || { fail "SIG$sig did not end the program"; stop; continue; }
+    wait "$pid"
+    status=$?
+    if [ "$status" = 0 ] && cmp -s "$selection" "$work/mill"; then
+        pass "SIG$sig saves the table and ends"
+    else
+        fail "SIG$sig: exit status $status, Selection file $(od -An -tx1 "$selection" 2>/dev/null | head -c 60)"
+    fi
+    rm -f "$selection"
+done
+
+# A save that fails there asks nothing (no box may hold a logout): it says why on standard error and ends.
+rm -rf "$XDG_DATA_HOME/Program Files" && : >"$XDG_DATA_HOME/Program Files" # a file where the folder belongs
+start || exit 1
+focus_window
+click_at $check_data
+xdotool key F12
+poll 30 hidden || fail "F12 did not minimise"
+kill -TERM "$pid"
+if wait_end && grep -q "could not be saved" "$work/velmora.log"; then
+    pass "a failed save at SIGTERM is reported on standard error"
+else
+    fail "failed save at SIGTERM: $(cat "$work/velmora.log")"
+    stop
+fi
+rm -f "$XDG_DATA_HOME/Program Files"
+
+# ---- A second Velmora with the same home says so and ends; a lock left by a killed one is taken over.
+start || exit 1
+first=$pid
+"$velmora" >"$work/second.log" 2>&1 &
+second=$!
+refusal() { xdotool search --onlyvisible --name '^Velmora Is Already Running$' 2>/dev/null | head -n1; }
+has_refusal() { [ -n "$(refusal)" ]; }
+if poll 60 has_refusal; then pass "a second start says Velmora is already running"; else fail "no message at the second start"; fi
+xdotool windowactivate --sync "$(refusal)" key Return 2>/dev/null
+second_ended() { ! kill -0 "$second" 2>/dev/null; }
+if poll 30 second_ended; then
+    wait "$second"
+    [ $? = 1 ] && pass "the second start ends" || fail "the second start ended with another status"
+else
+    fail "the second start did not end"
+    kill -KILL "$second"
+fi
+running && pass "the first one runs on" || fail "the first one ended too"
+kill -KILL "$pid" && wait "$pid" 2>/dev/null
+[ -f "$(dirname "$selection")/Selection.lock" ] || fail "no lock file left by the killed program"
+if start; then pass "a lock left by a killed program is taken over"; else fail "no start after a kill"; fi
+stop
 
 # ---- Export writes the file and says so.
 rm -f "$exported"

@@ -1,4 +1,4 @@
-// Ways the program ends besides its own close, and two Velmoras sharing one home.
+// The session's end, and two Velmoras sharing one home.
 
 #include "paths.h"
 #include "selectionfile.h"
@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QSessionManager>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -45,41 +46,84 @@ private:
         window.findChild<QCheckBox *>(QStringLiteral("checkData"))->setChecked(true);
     }
 
+    // Qt's own request at the session's end, with the application's own session manager.
+    static void commitDataRequest()
+    {
+        auto *manager = qApp->findChild<QSessionManager *>();
+        if (manager == nullptr)
+            qFatal("the application has no session manager");
+        emit qApp->commitDataRequest(*manager);
+    }
+
 private slots:
     void init() { QVERIFY(m_h.begin()); }
     void cleanup() { m_h.finish(); }
 
-    // Two windows in one process stand for two Velmoras: they share the home and its files alike.
-    void twoVelmorasWithOneHome_data()
+    // The session's end saves what the close label would save, asks nothing and leaves the program running.
+    // Should the session go on, an end without saving takes the file away again.
+    void sessionEndSavesWithoutAsking_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("closed with Save Data") << QStringLiteral("close");
+        QTest::newRow("closed with Save Data unticked") << QStringLiteral("untick");
+        QTest::newRow("title double-click") << QStringLiteral("title");
+    }
+    void sessionEndSavesWithoutAsking()
+    {
+        QFETCH(QString, then);
+        m_h.open();
+        fill(*m_h.window, QStringLiteral("Mill"));
+        commitDataRequest();
+        QVERIFY(m_h.messages.shown.isEmpty());
+        QCOMPARE(m_h.end.ends, 0);
+        const QByteArray atSessionEnd = ReadFile(SelectionFilePath());
+        QVERIFY(Saved("Mill"));
+
+        if (then == QStringLiteral("title")) {
+            m_h.window->lblHead_DblClick();
+        } else {
+            if (then == QStringLiteral("untick"))
+                m_h.child<QCheckBox>(QStringLiteral("checkData"))->setChecked(false);
+            m_h.window->ShutDown();
+        }
+        QCOMPARE(m_h.end.ends, 1);
+        if (then == QStringLiteral("close"))
+            QCOMPARE(ReadFile(SelectionFilePath()), atSessionEnd);
+        else
+            QVERIFY(!QFile::exists(SelectionFilePath()));
+    }
+
+    // Two windows in one process stand for two Velmoras: they share the home, its files and its lock. Without
+    // the lock, the one that closed last overwrote the other's table without a word.
+    void secondVelmoraWithTheSameHomeTouchesNothing_data()
     {
         QTest::addColumn<bool>("firstLoads");
-        QTest::addColumn<bool>("firstClosesFirst");
-        QTest::newRow("fresh, first closes first") << false << true;
-        QTest::newRow("fresh, second closes first") << false << false;
-        QTest::newRow("first loaded the table, first closes first") << true << true;
-        QTest::newRow("first loaded the table, second closes first") << true << false;
+        QTest::newRow("fresh") << false;
+        QTest::newRow("first loaded the saved table") << true;
     }
-    void twoVelmorasWithOneHome()
+    void secondVelmoraWithTheSameHomeTouchesNothing()
     {
         QFETCH(bool, firstLoads);
-        QFETCH(bool, firstClosesFirst);
         if (firstLoads)
             QVERIFY(SaveSelection(OneIndustry(QStringLiteral("Mill")), SelectionFilePath()).ok);
         m_h.open();
+        QVERIFY(!QFile::exists(SelectionFilePath()));
         if (!firstLoads)
             fill(*m_h.window, QStringLiteral("Mill"));
-        VelmoraWindow second(WindowSeams{&m_h.messages, &m_h.end, &m_h.rights});
-        fill(second, QStringLiteral("Dock"));
+        commitDataRequest(); // a file on disk while the first runs, which the second must not load
+        const QByteArray saved = ReadFile(SelectionFilePath());
 
-        VelmoraWindow &firstClosed = firstClosesFirst ? *m_h.window : second;
-        VelmoraWindow &lastClosed = firstClosesFirst ? second : *m_h.window;
-        firstClosed.ShutDown();
-        lastClosed.ShutDown();
+        VelmoraWindow second(WindowSeams{&m_h.messages, &m_h.end, &m_h.rights});
+        QVERIFY(second.ended());
+        QCOMPARE(m_h.end.ends, 1);
+        QCOMPARE(m_h.messages.shown.size(), 1);
+        QCOMPARE(m_h.messages.shown.first().title, QStringLiteral("Velmora Is Already Running"));
+        QCOMPARE(ReadFile(SelectionFilePath()), saved);
+
+        fill(*m_h.window, QStringLiteral("Mill"));
+        m_h.window->ShutDown();
         QCOMPARE(m_h.end.ends, 2);
-        QVERIFY(m_h.messages.shown.isEmpty());
-        // What happens today: the last to close overwrites the other's table, and nobody is told.
-        QCOMPARE(Saved("Mill"), !firstClosesFirst);
-        QCOMPARE(Saved("Dock"), firstClosesFirst);
+        QVERIFY(Saved("Mill"));
     }
 };
 
