@@ -1,5 +1,7 @@
 #include "atomicfile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -65,6 +67,25 @@ void SyncFolder(const QString &folder)
 }
 #endif
 
+// Whether name is target's name, a dot and six ASCII letters of mixed case: the name QSaveFile's temporary
+// file takes (QTemporaryFile replaces "XXXXXX" with letters drawn from A-Z and a-z).
+bool LeftoverName(QStringView name, QStringView target)
+{
+    constexpr qsizetype randomLetters = 6;
+    if (name.size() != target.size() + 1 + randomLetters || !name.startsWith(target) ||
+        name[target.size()] != u'.')
+        return false;
+    bool lower = false;
+    bool upper = false;
+    for (const QChar c : name.last(randomLetters)) {
+        lower |= c >= u'a' && c <= u'z';
+        upper |= c >= u'A' && c <= u'Z';
+        if (!(c >= u'a' && c <= u'z') && !(c >= u'A' && c <= u'Z'))
+            return false;
+    }
+    return lower && upper;
+}
+
 } // namespace
 
 FileOutcome WriteAll(QIODevice &device, QByteArrayView bytes)
@@ -110,6 +131,23 @@ FileOutcome WriteFileAtomically(const QString &path, QByteArrayView bytes)
     SyncFolder(QFileInfo(path).absolutePath());
 #endif
     return outcome;
+}
+
+int RemoveAtomicWriteLeftovers(const QString &path)
+{
+    const QFileInfo target(path);
+    const QDateTime settled = QDateTime::currentDateTimeUtc().addSecs(-60);
+    int removed = 0;
+    // Regular files only, links not followed: a link or a folder of that name is not one of ours.
+    const QFileInfoList entries =
+        QDir(target.absolutePath())
+            .entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::NoSort);
+    for (const QFileInfo &entry : entries) {
+        if (LeftoverName(entry.fileName(), target.fileName()) && entry.lastModified().toUTC() < settled &&
+            QFile::remove(entry.absoluteFilePath()))
+            ++removed;
+    }
+    return removed;
 }
 
 } // namespace velmora

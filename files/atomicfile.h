@@ -20,4 +20,10 @@ FileOutcome WriteAll(QIODevice &device, QByteArrayView bytes);
 // file is renamed over the old one.
 FileOutcome WriteFileAtomically(const QString &path, QByteArrayView bytes);
 
+// Removes the temporary files that writes of path left behind when the program was killed part-way: regular
+// files beside path named as Qt names them, path's name, a dot and six random ASCII letters
+// ("Selection.qWzpTa"). Six letters all of one case are left alone ("Selection.backup" may be the user's),
+// and so is anything younger than a minute (another Velmora may be writing it now). Returns how many went.
+int RemoveAtomicWriteLeftovers(const QString &path);
+
 } // namespace velmora

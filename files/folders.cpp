@@ -46,7 +46,10 @@ bool SelectionFilePresent(const QString &folder)
     // "SELECTION" would pass exists("Selection"), but the listing reports the name as it is stored. No
     // name filter: the folder holds a file or two, and a filter would bring in the regular-expression
     // engine, which costs the start-up more memory than the listing itself.
-    const QStringList names = QDir(folder).entryList(QDir::Files, QDir::NoSort);
+    // Not only plain files: a folder, a pipe, a device or a link of that name is found too, so that the
+    // loader can refuse it and set it aside, instead of a save at exit failing on it for ever.
+    const QStringList names =
+        QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
     return names.contains(QStringLiteral("Selection"), Qt::CaseSensitive);
 }
 

@@ -18,7 +18,8 @@ QStringList FolderPathSteps(const QString &path, QChar separator = QDir::separat
 // Creates every missing folder along path, walking it piece by piece, one level at a time.
 FileOutcome MakeFolderPath(const QString &path);
 
-// True when the folder holds a plain file named exactly "Selection" (letter case included).
+// True when the folder holds an entry named exactly "Selection" (letter case included): a plain file, or
+// anything else by that name, which the loader then refuses and sets aside.
 bool SelectionFilePresent(const QString &folder);
 
 } // namespace velmora

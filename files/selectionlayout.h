@@ -18,6 +18,18 @@
 
 namespace velmora {
 
+// The largest Selection file this program writes, so the loader can refuse anything larger before reading
+// it. A saved table holds at most eight industries and the spare element. Every counted text is cut to
+// 65,535 bytes (MaxCountedTextBytes), and a box holds at most 65,535 characters, each at most 3 bytes in
+// the code page (UTF-8's widest; a surrogate pair is 4 bytes for 2 characters); a comma (1 character)
+// becomes the next item's 2-byte count, within the 3 its character allowed:
+//   head: RandomOrder, RunCount, IndustryCount 2 + 2 + 2, Industries header 2 + 4 + 4          16
+//   per element: name 2 + 65,535, Used, Row, LastType 2 + 2 + 2, car-type header 2 + 4 + 4,
+//                first item's count 2, the box's characters 3 x 65,535 = 196,605         262,160
+//   16 + 9 x 262,160                                                                    2,359,456
+inline constexpr qsizetype MaxSelectionFileBytes = 16 + 9 * (2 + 65535 + 6 + 10 + 2 + 3 * 65535);
+static_assert(MaxSelectionFileBytes == 2'359'456);
+
 // The whole record in the file's byte layout.
 QByteArray SelectionBytes(const SelectionRecord &record, QStringEncoder &encoder);
 

@@ -1,6 +1,7 @@
 #include "velmorawindow.h"
 
 #include "accessibility.h"
+#include "atomicfile.h"
 #include "export.h"
 #include "folders.h"
 #include "layout.h"
@@ -176,7 +177,11 @@ void VelmoraWindow::StartUp()
 
     // A table saved where this user could not write waits in the fallback place; of two, the newer wins
     // and the older one, overtaken, goes too.
-    const QStringList saved = SavedSelections({SelectionFilePath(), SelectionFallbackPath()});
+    const QStringList places = {SelectionFilePath(), SelectionFallbackPath()};
+    // A save killed part-way may have left its temporary file beside the Selection file.
+    for (const QString &place : places)
+        RemoveAtomicWriteLeftovers(place);
+    const QStringList saved = SavedSelections(places);
     bool loaded = false;
     if (!saved.isEmpty()) {
         const FileOutcome outcome = LoadSelection(m_code, *this, saved.first());
@@ -185,6 +190,12 @@ void VelmoraWindow::StartUp()
             for (const QString &older : saved.sliced(1))
                 QFile::remove(older);
             setCheckData(1);
+            // The same table would come back at every start: say so.
+            if (!outcome.error.isEmpty())
+                ask({tr("The saved industry table was loaded, but the file could not be deleted, so it will "
+                        "be loaded again at the next start.\n\n%1\n\n%2")
+                         .arg(QDir::toNativeSeparators(saved.first()), outcome.error),
+                     tr("Saved Data Not Deleted"), MessageButtons::Ok, MessageIcon::Warning});
         } else {
             reportLoadFailure(outcome, saved.first());
         }

@@ -111,6 +111,20 @@ inline SelectionRecord LongRecord()
     return Table(industries, 0, 12);
 }
 
+// The largest table this program can write (in UTF-8): eight industries and a spare carried over from a
+// loaded table, each name and car-type box as long as a box takes, in characters of three bytes.
+inline SelectionRecord LargestRecord()
+{
+    const auto euros = [](qsizetype n) { return QString(n, QChar(0x20AC)); };
+    QList<IndustryRecord> industries;
+    for (int i = 0; i < 8; ++i)
+        industries.append(
+            Industry(euros(21845), static_cast<qint16>(i), {euros(21844), euros(21844), euros(21845)}));
+    SelectionRecord record = Table(industries, 1, 32767);
+    record.Industries[8] = industries[0];
+    return record;
+}
+
 // Many results lines, enough to pass a small file-size limit.
 inline QStringList ManyEntries(int count)
 {

@@ -10,12 +10,16 @@
 //                                             FALLBACK when the system says PATH's folder refuses this user,
 //                                             and prints the place before the outcome
 //   selection_save_helper corpus FOLDER       writes one file per kind of table this program saves
+//   selection_save_helper load PATH           loads the file into a model of the grid and prints the
+//                                             outcome and the peak resident memory (for measuring)
 //
 // Exit status for the single saves: 0 when the save reported failure, 1 when it reported success, 2 when
 // the set-up failed.
 
 #include "export.h"
 #include "filestest.h"
+#include "modelcontrols.h"
+#include "norandom.h"
 #include "places.h"
 #include "selectionfile.h"
 
@@ -83,8 +87,29 @@ int WriteCorpus(const QString &folder)
     const bool ok =
         save("empty", empty) && save("cleared", cleared) && save("mill", ShortRecord()) &&
         save("unsplit", stopped) && save("eight", Table(eight, 1, 32767)) &&
-        save("non-ascii", Table({Industry(QStringLiteral("Mühle Café"), 1, {"Kühlwagen", "€"})}, 1, 1));
+        save("non-ascii", Table({Industry(QStringLiteral("Mühle Café"), 1, {"Kühlwagen", "€"})}, 1, 1)) &&
+        save("largest", LargestRecord());
     return ok ? 0 : 2;
+}
+
+int Load(const QString &path)
+{
+    ModelControls controls;
+    NoRandom random;
+    Code code(controls, random);
+    controls.attach(code);
+    const FileOutcome outcome = LoadSelection(code, controls, path);
+    QFile status(QStringLiteral("/proc/self/status"));
+    QByteArray peak;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:"))
+                peak = line.mid(6).trimmed();
+        }
+    }
+    std::printf("%s\npeak resident memory %s\n", outcome.ok ? "loaded" : qPrintable(outcome.error),
+                peak.constData());
+    return outcome.ok ? 1 : 0;
 }
 
 } // namespace
@@ -119,6 +144,8 @@ int main(int argc, char *argv[])
         std::printf("%s\n", qPrintable(place));
         return Report(SaveSelection(ShortRecord(), place));
     }
+    if (mode == "load")
+        return Load(path);
     if (mode == "corpus")
         return WriteCorpus(path);
     return 2;

@@ -10,6 +10,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 using namespace velmora;
 using namespace velmora::test;
 
@@ -24,8 +29,8 @@ private slots:
     void walksThePathPieceByPiece();
     void makesTheMissingFoldersInOrder();
     void reportsAFolderThatCannotBeMade();
-    void findsOnlyAPlainFileNamedSelection_data();
-    void findsOnlyAPlainFileNamedSelection();
+    void findsAnythingNamedExactlySelection_data();
+    void findsAnythingNamedExactlySelection();
 
 private:
     TemporaryHome m_dir;
@@ -126,7 +131,7 @@ void TestFolders::reportsAFolderThatCannotBeMade()
     QVERIFY(QFileInfo(root + QStringLiteral("/Ostrel")).isFile());
 }
 
-void TestFolders::findsOnlyAPlainFileNamedSelection_data()
+void TestFolders::findsAnythingNamedExactlySelection_data()
 {
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QStringList>("folders");
@@ -138,11 +143,16 @@ void TestFolders::findsOnlyAPlainFileNamedSelection_data()
     QTest::newRow("lower case") << QStringList{"selection"} << QStringList{} << false;
     QTest::newRow("upper case") << QStringList{"SELECTION"} << QStringList{} << false;
     QTest::newRow("with an extension") << QStringList{"Selection.unreadable"} << QStringList{} << false;
-    QTest::newRow("a folder") << QStringList{} << QStringList{"Selection"} << false;
+    // Found, so the loader can refuse it and set it aside.
+    QTest::newRow("a folder") << QStringList{} << QStringList{"Selection"} << true;
+#ifdef Q_OS_UNIX
+    QTest::newRow("a pipe") << QStringList{"|Selection"} << QStringList{} << true;
+    QTest::newRow("a link to nowhere") << QStringList{">Selection"} << QStringList{} << true;
+#endif
     QTest::newRow("nothing") << QStringList{} << QStringList{} << false;
 }
 
-void TestFolders::findsOnlyAPlainFileNamedSelection()
+void TestFolders::findsAnythingNamedExactlySelection()
 {
     QFETCH(QStringList, files);
     QFETCH(QStringList, folders);
@@ -150,6 +160,18 @@ void TestFolders::findsOnlyAPlainFileNamedSelection()
 
     QTemporaryDir dir;
     for (const QString &name : files) {
+#ifdef Q_OS_UNIX
+        // "|name" is a pipe, ">name" a link to a path that does not exist.
+        const QByteArray special = QFile::encodeName(dir.filePath(name.mid(1)));
+        if (name.startsWith(u'|')) {
+            QCOMPARE(::mkfifo(special.constData(), 0600), 0);
+            continue;
+        }
+        if (name.startsWith(u'>')) {
+            QCOMPARE(::symlink("missing", special.constData()), 0);
+            continue;
+        }
+#endif
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }

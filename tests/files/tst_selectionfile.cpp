@@ -1,5 +1,6 @@
 // The Selection file's byte layout, and loading it into the grid.
 
+#include "atomicfile.h"
 #include "filestest.h"
 #include "modelcontrols.h"
 #include "norandom.h"
@@ -10,8 +11,17 @@
 #include "testfiles.h"
 #include "textcodec.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace velmora;
 using namespace velmora::test;
@@ -67,6 +77,12 @@ private slots:
     void refusesEveryTruncation();
     void readsNothingBeyondTheRecord();
     void reportsAFileThatCannotBeOpened();
+    void refusesWhatIsNoRegularFile_data();
+    void refusesWhatIsNoRegularFile();
+    void refusesAFileLargerThanAnySaved_data();
+    void refusesAFileLargerThanAnySaved();
+    void loadsTheLargestTableThatCanBeSaved();
+    void removesOnlyTheLeftoversOfItsOwnWrites();
 
 private:
     TemporaryHome m_home;
@@ -478,6 +494,150 @@ void TestSelectionFile::reportsAFileThatCannotBeOpened()
     QCOMPARE(p.controls.checkRandSets, 0);
     // Nothing was set aside, so the older file is not given up for it.
     QCOMPARE(ReadFile(aside), QByteArray("an older unreadable file"));
+}
+
+void TestSelectionFile::refusesWhatIsNoRegularFile_data()
+{
+    QTest::addColumn<QString>("kind"); // what stands at the Selection file's path
+    QTest::addColumn<QString>("said"); // the word the reason uses for it
+
+    QTest::newRow("a folder") << QStringLiteral("folder") << QStringLiteral("folder");
+#ifdef Q_OS_UNIX
+    QTest::newRow("a pipe without a writer") << QStringLiteral("pipe") << QStringLiteral("pipe");
+    QTest::newRow("a link to a pipe") << QStringLiteral("link to pipe") << QStringLiteral("pipe");
+    QTest::newRow("a link to /dev/zero") << QStringLiteral("/dev/zero") << QStringLiteral("device");
+#endif
+}
+
+// Refused without a read, and without an open that could wait for a pipe's writer, then set aside.
+void TestSelectionFile::refusesWhatIsNoRegularFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, said);
+
+    const QString aside = path() + QStringLiteral(".unreadable");
+    std::filesystem::remove_all(aside.toStdString());
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path()));
+    } else {
+#ifdef Q_OS_UNIX
+        const QByteArray pipe = QFile::encodeName(m_home.filePath(QStringLiteral("pipe")));
+        const QByteArray selection = QFile::encodeName(path());
+        ::unlink(pipe.constData());
+        if (kind == QLatin1String("pipe"))
+            QCOMPARE(::mkfifo(selection.constData(), 0600), 0);
+        if (kind == QLatin1String("link to pipe")) {
+            QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+            QCOMPARE(::symlink(pipe.constData(), selection.constData()), 0);
+        }
+        if (kind == QLatin1String("/dev/zero"))
+            QCOMPARE(::symlink("/dev/zero", selection.constData()), 0);
+#endif
+    }
+
+    Program p;
+    p.controls.arr[0] = QStringLiteral("x");
+    const FileOutcome outcome = LoadSelection(p.code, p.controls, path());
+    QVERIFY(!outcome.ok);
+    QVERIFY2(outcome.error.contains(said), qPrintable(outcome.error));
+    QCOMPARE(outcome.keptAs, aside);
+    QVERIFY(!QFileInfo::exists(path()) && !QFileInfo(path()).isSymLink());
+    // Moved as it stood: the link is still a link, the folder a folder.
+    QCOMPARE(QFileInfo(aside).isSymLink(), kind.contains(QLatin1String("link")) || kind.startsWith(u'/'));
+    QCOMPARE(QFileInfo(aside).isDir(), kind == QLatin1String("folder"));
+    QCOMPARE(p.controls.arr[0], QStringLiteral("x"));
+    QCOMPARE(p.controls.checkRandSets, 0);
+    std::filesystem::remove_all(aside.toStdString());
+}
+
+void TestSelectionFile::refusesAFileLargerThanAnySaved_data()
+{
+    QTest::addColumn<QByteArray>("head"); // then zeros up to size
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("loads");
+
+    QTest::newRow("as large as the largest saved") << MillFile << qint64{MaxSelectionFileBytes} << true;
+    QTest::newRow("one byte more") << MillFile << qint64{MaxSelectionFileBytes + 1} << false;
+    // Zeros alone read as an empty table. Sparse: the disk holds almost nothing.
+    QTest::newRow("2 GB of zeros") << QByteArray() << (qint64{1} << 31) << false;
+}
+
+void TestSelectionFile::refusesAFileLargerThanAnySaved()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(qint64, size);
+    QFETCH(bool, loads);
+
+    const QString aside = path() + QStringLiteral(".unreadable");
+    QFile::remove(aside);
+    QVERIFY(WriteFile(path(), head));
+    QVERIFY(QFile::resize(path(), size));
+
+    Program p;
+    const FileOutcome outcome = LoadSelection(p.code, p.controls, path());
+    QCOMPARE(outcome.ok, loads);
+    if (loads) {
+        QCOMPARE(p.controls.ind[0], QStringLiteral("Mill"));
+        QVERIFY(!QFile::exists(path()));
+        return;
+    }
+    QVERIFY2(outcome.error.contains(QString::number(MaxSelectionFileBytes)), qPrintable(outcome.error));
+    QCOMPARE(p.controls.ind[0], QString());
+    QCOMPARE(p.controls.checkRandSets, 0);
+    // Kept, not deleted.
+    QCOMPARE(outcome.keptAs, aside);
+    QCOMPARE(QFileInfo(aside).size(), size);
+    QFile::remove(aside);
+}
+
+void TestSelectionFile::loadsTheLargestTableThatCanBeSaved()
+{
+    const SelectionRecord largest = LargestRecord();
+    QVERIFY(SaveSelection(largest, path()).ok);
+    const qint64 size = QFileInfo(path()).size();
+    QVERIFY2(size <= MaxSelectionFileBytes, qPrintable(QString::number(size)));
+    // Where the code page is UTF-8, this is within a few bytes of the bound: the bound is no guess.
+    QStringEncoder encoder = SystemEncoder();
+    if (QByteArray(encoder.encode(QStringView(u"\u20AC"))).size() == 3)
+        QVERIFY2(size > MaxSelectionFileBytes - 32, qPrintable(QString::number(size)));
+
+    Program p;
+    QVERIFY(LoadSelection(p.code, p.controls, path()).ok);
+    QCOMPARE(p.code.record, largest);
+    QCOMPARE(p.controls.arr[7].size(), 65535);
+}
+
+// Only regular files named like QSaveFile's temporary files of "Selection", and settled for a minute.
+void TestSelectionFile::removesOnlyTheLeftoversOfItsOwnWrites()
+{
+    QTemporaryDir dir;
+    const QStringList kept = {
+        "Selection",        "Selection.backup",  "Selection.BACKUP",    "Selection.unreadable",
+        "Selection.qWzpT",  "Selection.qWzpTab", "Selection.qWz1Ta",    "selection.qWzpTa",
+        "Selection-qWzpTa", "Other.qWzpTa",      "Selection.qWzpTa.old"};
+    const QStringList leftovers = {"Selection.qWzpTa", "Selection.ABCDEf"};
+    const QDateTime old = QDateTime::currentDateTimeUtc().addSecs(-120);
+    for (const QString &name : kept + leftovers + QStringList{"Selection.FreshA"}) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(
+            file.setFileTime(name.endsWith(QLatin1String("FreshA")) ? QDateTime::currentDateTimeUtc() : old,
+                             QFileDevice::FileModificationTime));
+    }
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Selection.FolDer")));
+#ifdef Q_OS_UNIX
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("Selection")),
+                        dir.filePath(QStringLiteral("Selection.LinkTo"))));
+#endif
+
+    QCOMPARE(RemoveAtomicWriteLeftovers(dir.filePath(QStringLiteral("Selection"))), int(leftovers.size()));
+    for (const QString &name : leftovers)
+        QVERIFY2(!QFile::exists(dir.filePath(name)), qPrintable(name));
+    for (const QString &name : kept + QStringList{"Selection.FreshA", "Selection.FolDer"})
+        QVERIFY2(QFileInfo::exists(dir.filePath(name)), qPrintable(name));
+#ifdef Q_OS_UNIX
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Selection.LinkTo"))).isSymLink());
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestSelectionFile)

@@ -14,7 +14,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using namespace velmora;
 using namespace velmora::test;
@@ -43,6 +49,29 @@ QStringList Lines(const QListWidget *list)
     for (int i = 0; i < list->count(); ++i)
         lines << list->item(i)->text();
     return lines;
+}
+
+// Stops (protect) or allows again the deletion of files in folder, and gives the system's reason a
+// deletion then fails with. Root may delete anywhere, so it marks the folder immutable instead.
+bool ProtectFolder(const QString &folder, bool protect, QString *reason = nullptr)
+{
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0) {
+        if (reason)
+            *reason = qt_error_string(EPERM);
+        return QProcess::execute(QStringLiteral("chattr"),
+                                 {protect ? QStringLiteral("+i") : QStringLiteral("-i"), folder}) == 0;
+    }
+    if (reason)
+        *reason = qt_error_string(EACCES);
+    return QFile::setPermissions(folder, protect ? QFile::ReadOwner | QFile::ExeOwner
+                                                 : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+#else
+    Q_UNUSED(folder);
+    Q_UNUSED(protect);
+    Q_UNUSED(reason);
+    return false;
+#endif
 }
 
 // A table as the program saves it: Mill in row 0 with hopper,boxcar, Random Order ticked.
@@ -148,6 +177,28 @@ private slots:
         QVERIFY(!box("checkData")->isChecked());
         QCOMPARE(m_h.window->code().SaveOnExit, False);
         QCOMPARE(Entries(m_h.child<QComboBox>(QStringLiteral("cboNumber"))), Numbers(8));
+    }
+
+    // The table comes back, but its file stays and would load again: the user hears why, once.
+    void loadedFileThatCannotBeDeletedIsReported()
+    {
+        QVERIFY(SaveSelection(MillRecord(), SelectionFilePath()).ok);
+        const QString folder = QFileInfo(SelectionFilePath()).absolutePath();
+        QString reason;
+        if (!ProtectFolder(folder, true, &reason))
+            QSKIP("the folder cannot be protected from deletions here");
+        m_h.open();
+        QVERIFY(ProtectFolder(folder, false));
+
+        QCOMPARE(ind(0)->text(), QStringLiteral("Mill"));
+        QVERIFY(box("checkData")->isChecked());
+        QCOMPARE(m_h.messages.shown.size(), 1);
+        const Message &message = m_h.messages.shown.first();
+        QCOMPARE(message.title, QStringLiteral("Saved Data Not Deleted"));
+        QVERIFY2(message.text.contains(QDir::toNativeSeparators(SelectionFilePath())),
+                 qPrintable(message.text));
+        QVERIFY2(message.text.contains(reason), qPrintable(message.text));
+        QVERIFY(QFile::exists(SelectionFilePath()));
     }
 
     // A folder that cannot be made at start-up stops nothing; the save at exit reports its failure and

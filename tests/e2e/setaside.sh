@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The whole program started with something other than a saved table where the Selection file belongs: a
+# pipe without a writer and a link to /dev/zero. Each start must come up at once, say what it set aside,
+# keep it, and still save the table at exit.
+#   setaside.sh path/to/velmora        (run inside xvfb-run; CTest does that)
+set -uo pipefail
+
+velmora=$1
+for tool in openbox xdotool xprop; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+[ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
+
+export QT_QPA_PLATFORM=xcb
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_CONFIG_HOME=$work/home/.config
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+folder="$XDG_DATA_HOME/Program Files/Ostrel/Velmora"
+selection="$folder/Selection"
+aside="$selection.unreadable"
+mkdir -p "$folder"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "PASS: $*"; }
+poll() {
+    local limit=$(( $1 * 10 )); shift
+    for ((i = 0; i < limit; i++)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+openbox --sm-disable >/dev/null 2>&1 &
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+poll 30 wm_ready || { echo "openbox did not start"; exit 1; }
+
+pid=""
+win=""
+box=""
+find_box() { box=$(xdotool search --onlyvisible --name '^Saved Data Not Loaded$' 2>/dev/null | head -n1); [ -n "$box" ]; }
+find_window() { win=$(xdotool search --onlyvisible --name '^Ostrel Velmora v2\.1$' 2>/dev/null | head -n1); [ -n "$win" ]; }
+active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+running() { kill -0 "$pid" 2>/dev/null; }
+ended() { ! running; }
+# The resident memory of the program, in kB.
+rss() { awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0; }
+
+# start_refusing WHAT: starts the program over what stands at the Selection file's path; the program must
+# show its one message at once, keep the thing as Selection.unreadable and, once the message is closed,
+# show its window.
+start_refusing() {
+    "$velmora" >"$work/velmora.log" 2>&1 &
+    pid=$!
+    if poll 60 find_box; then pass "$1: the start says what it set aside"; else fail "$1: no message"; cat "$work/velmora.log"; return 1; fi
+    [ "$(rss)" -lt 300000 ] && pass "$1: $(rss) kB resident" || fail "$1: $(rss) kB resident"
+    [ -e "$selection" ] || [ -L "$selection" ] && fail "$1: still at the Selection file's path" || pass "$1: moved away"
+    timeout 10 xdotool windowactivate --sync "$box" >/dev/null 2>&1
+    poll 30 active "$box" || fail "$1: the message did not take the focus"
+    xdotool key Return
+    if poll 60 find_window; then pass "$1: the window opens"; else fail "$1: no window after the message"; return 1; fi
+}
+
+# Types a table, ticks Save Data and leaves with Esc: the table must be saved (64 bytes).
+save_and_leave() {
+    timeout 10 xdotool windowactivate --sync "$win" >/dev/null 2>&1
+    poll 30 active "$win" || fail "$1: the window did not take the focus"
+    local p x y
+    p=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}')
+    x=${p% *}; y=${p#* }
+    xdotool mousemove --sync $((x + 84)) $((y + 153)) click 1 # txtInd(0)
+    xdotool type --delay 40 "Mill"
+    xdotool key Tab
+    xdotool type --delay 40 "hopper,boxcar"
+    xdotool mousemove --sync $((x + 518)) $((y + 328)) click 1 # Save Data
+    xdotool key Escape
+    if poll 30 ended; then pass "$1: Esc ends the program"; else fail "$1: still running after Esc"; kill "$pid"; fi
+    wait "$pid" 2>/dev/null
+    if [ -f "$selection" ] && [ "$(stat -c %s "$selection")" = 64 ]; then
+        pass "$1: the new table is saved"
+    else
+        fail "$1: no table of 64 bytes saved"
+    fi
+    rm -f "$selection"
+}
+
+# ---- A pipe without a writer: a plain open would wait for ever.
+mkfifo "$selection"
+if start_refusing "a pipe"; then
+    [ -p "$aside" ] && pass "a pipe: kept as Selection.unreadable" || fail "a pipe: not kept"
+    save_and_leave "a pipe"
+fi
+kill "$pid" 2>/dev/null
+
+# ---- A link to /dev/zero: a read would never end.
+ln -s /dev/zero "$selection"
+if start_refusing "a link to /dev/zero"; then
+    [ "$(readlink "$aside")" = /dev/zero ] && pass "a link to /dev/zero: kept as it was" || fail "a link to /dev/zero: not kept"
+    save_and_leave "a link to /dev/zero"
+fi
+kill "$pid" 2>/dev/null
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
