@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTest>
+#include <cerrno>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -108,6 +109,16 @@ void TestExport::reportsADeviceThatFails()
 
     FailingDevice roomy(text.size());
     QVERIFY(WriteAll(roomy, text).ok);
+
+#ifdef Q_OS_LINUX
+    // A real full disk: the system's own words, not "Unknown error".
+    QFile full(QStringLiteral("/dev/full"));
+    if (full.open(QIODevice::WriteOnly)) {
+        const FileOutcome failed = WriteAll(full, ExportBytes(ManyEntries(5000), encoder));
+        QVERIFY(!failed.ok);
+        QCOMPARE(failed.error, qt_error_string(ENOSPC));
+    }
+#endif
 }
 
 void TestExport::replacesThePreviousExport()
