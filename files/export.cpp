@@ -9,6 +9,12 @@
 
 namespace velmora {
 
+QStringList ExportHeading(qsizetype count)
+{
+    return {QStringLiteral("Made With Ostrel Velmora v2.01"),
+            QStringLiteral("Total number of results: ") + QString::number(count), QString(34, u'_')};
+}
+
 QByteArray ExportBytes(const QStringList &entries, QStringEncoder &encoder)
 {
     static constexpr QStringView lineEnd = u"\r\n";
@@ -17,13 +23,10 @@ QByteArray ExportBytes(const QStringList &entries, QStringEncoder &encoder)
     for (const QString &entry : entries)
         length += entry.size() + 2;
     text.reserve(length);
-    text += u"Made With Ostrel Velmora v2.01";
-    text += lineEnd;
-    text += u"Total number of results: ";
-    text += QString::number(entries.size());
-    text += lineEnd;
-    text += QString(34, u'_');
-    text += lineEnd;
+    for (const QString &line : ExportHeading(entries.size())) {
+        text += line;
+        text += lineEnd;
+    }
     for (const QString &entry : entries) {
         text += entry;
         text += lineEnd;

@@ -11,6 +11,9 @@
 
 namespace velmora {
 
+// The three heading lines of an export of count entries (a print of the results uses them too).
+QStringList ExportHeading(qsizetype count);
+
 // The complete export text for these entries in the encoder's code page.
 QByteArray ExportBytes(const QStringList &entries, QStringEncoder &encoder);
 

@@ -10,6 +10,7 @@
 
 #include "fileoutcome.h"
 #include "selection.h"
+#include "textcodec.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -29,6 +30,9 @@ namespace velmora {
 //   16 + 9 x 262,160                                                                    2,359,456
 inline constexpr qsizetype MaxSelectionFileBytes = 16 + 9 * (2 + 65535 + 6 + 10 + 2 + 3 * 65535);
 static_assert(MaxSelectionFileBytes == 2'359'456);
+// The most bytes, in the code page, of any one text the file holds (a name or a car type): its counted
+// text's 16-bit count. Every text box of the window holds no more, so whatever it holds can be saved whole.
+inline constexpr qsizetype MaxTextBytes = MaxCountedTextBytes;
 
 // The whole record in the file's byte layout.
 QByteArray SelectionBytes(const SelectionRecord &record, QStringEncoder &encoder);

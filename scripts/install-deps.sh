@@ -7,10 +7,10 @@ packages=()
 for need in "$@"; do
     case "$need" in
         build) packages+=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core) ;;
-        run) packages+=(libqt6widgets6 qt6-qpa-plugins) ;;
+        run) packages+=(libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins) ;;
         test) packages+=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick appstream desktop-file-utils
                          dpkg-dev file librsvg2-bin lintian qt6-wayland weston dbus-x11 at-spi2-core
-                         python3-pyatspi) ;;
+                         python3-pyatspi poppler-utils) ;;
         fuzz) packages+=(clang libclang-rt-14-dev clang-tidy clang-format jq) ;;
         *) echo "install-deps: unknown set '$need'" >&2; exit 2 ;;
     esac

@@ -7,9 +7,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHash>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <algorithm>
 #include <type_traits>
 
@@ -65,7 +62,7 @@ WindowControls ControlBuilder::build()
     // The car-type section.
     make<QLabel>("Label1");
     make<QLabel>("Label2");
-    c.txtOld = make<QPlainTextEdit>("txtOld");
+    c.txtOld = make<CarTypeBox>("txtOld");
     c.txtOld->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     c.txtOld->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     c.txtOld->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -81,8 +78,8 @@ WindowControls ControlBuilder::build()
     make<QLabel>("Label8");
     for (int row = 0; row < GridRows; ++row) {
         const auto i = static_cast<std::size_t>(row);
-        c.txtInd[i] = make<QLineEdit>(gridName(QStringLiteral("txtInd"), row));
-        c.txtArr[i] = make<QLineEdit>(gridName(QStringLiteral("txtArr"), row));
+        c.txtInd[i] = make<TextBox>(gridName(QStringLiteral("txtInd"), row), false);
+        c.txtArr[i] = make<TextBox>(gridName(QStringLiteral("txtArr"), row), true);
     }
     make<QLabel>("Label7");
     c.cboNumber = make<QComboBox>("cboNumber");
@@ -93,8 +90,7 @@ WindowControls ControlBuilder::build()
     // The results.
     make<QLabel>("Label4");
     c.lblres = make<QLabel>("lblres");
-    c.lst1 = make<QListWidget>("lst1");
-    c.lst1->setUniformItemSizes(true); // long result lists stay quick to fill and to scroll
+    c.lst1 = make<ResultsList>("lst1");
     c.Command3 = make<PushButton>("Command3");
     c.Command6 = make<PushButton>("Command6");
     c.checkData = make<QCheckBox>("checkData");

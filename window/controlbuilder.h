@@ -7,7 +7,9 @@
 // tab order from the table's tab positions. What it returns is all the window needs to reach its controls;
 // the decoration (labels, shapes, lines) is built too but not handed back.
 
+#include "resultslist.h"
 #include "selection.h"
+#include "textboxes.h"
 #include "widgets.h"
 
 #include <array>
@@ -16,9 +18,6 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
 class QWidget;
 
 namespace velmora {
@@ -26,12 +25,12 @@ namespace velmora {
 // The controls under their design names.
 struct WindowControls {
     QGroupBox *Frame1 = nullptr;
-    std::array<QLineEdit *, GridRows> txtInd{};
-    std::array<QLineEdit *, GridRows> txtArr{};
-    QPlainTextEdit *txtOld = nullptr;
+    std::array<TextBox *, GridRows> txtInd{};
+    std::array<TextBox *, GridRows> txtArr{};
+    CarTypeBox *txtOld = nullptr;
     QComboBox *cboNumber = nullptr;
     QComboBox *cboOld = nullptr;
-    QListWidget *lst1 = nullptr;
+    ResultsList *lst1 = nullptr;
     QLabel *lblres = nullptr;
     QCheckBox *checkData = nullptr;
     QCheckBox *checkRand = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QWidget>
 
 namespace velmora {
@@ -29,6 +30,12 @@ MessageAnswer QtMessageBoxes::ask(QWidget *parent, const Message &message)
     default:
         return MessageAnswer::Cancel;
     }
+}
+
+bool QtPrintDialogs::choose(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void QuitProgram::end(QWidget &window)

@@ -1,14 +1,15 @@
 #pragma once
 
-// The two ways the window reaches beyond itself: modal message boxes and ending the program.
+// The ways the window reaches beyond itself: modal message boxes, the print dialog and ending the program.
 //
-// Every modal box the window shows goes through MessageBoxes::ask, and the program ends only through
-// ProgramEnd::end. The program uses the Qt implementations below; tests substitute recorders that return
-// scripted answers and note the end instead of quitting, so no test blocks in a modal loop or ends the
-// test process.
+// Every modal box the window shows goes through MessageBoxes::ask, the print dialog through
+// PrintDialogs::choose, and the program ends only through ProgramEnd::end. The program uses the Qt
+// implementations below; tests substitute recorders that return scripted answers and note the end instead of
+// quitting, so no test blocks in a modal loop or ends the test process.
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 namespace velmora {
@@ -31,6 +32,13 @@ public:
     virtual MessageAnswer ask(QWidget *parent, const Message &message) = 0;
 };
 
+class PrintDialogs {
+public:
+    virtual ~PrintDialogs() = default;
+    // Lets the user choose the printer and its settings, modally over parent; false when cancelled.
+    virtual bool choose(QWidget *parent, QPrinter &printer) = 0;
+};
+
 class ProgramEnd {
 public:
     virtual ~ProgramEnd() = default;
@@ -41,6 +49,11 @@ public:
 class QtMessageBoxes final : public MessageBoxes {
 public:
     MessageAnswer ask(QWidget *parent, const Message &message) override;
+};
+
+class QtPrintDialogs final : public PrintDialogs {
+public:
+    bool choose(QWidget *parent, QPrinter &printer) override;
 };
 
 class QuitProgram final : public ProgramEnd {

@@ -7,7 +7,9 @@
 #include "layout.h"
 #include "packaging/velmora.xpm" // the program's icon, velmora_xpm
 #include "paths.h"
+#include "printing.h"
 #include "selectionfile.h"
+#include "selectionlayout.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,11 +17,11 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QWindow>
@@ -61,6 +63,11 @@ int shiftState(Qt::KeyboardModifiers modifiers)
            (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
+QString Grouped(qsizetype number)
+{
+    return QLocale(QLocale::English).toString(number);
+}
+
 bool platformPlacesWindows()
 {
     // A Wayland client cannot choose where its window lies; only the compositor moves it.
@@ -71,7 +78,8 @@ bool platformPlacesWindows()
 
 VelmoraWindow::VelmoraWindow(WindowSeams seams, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_code(*this, m_random),
-      m_messages(seams.messages), m_end(seams.end), m_rights(seams.rights ? seams.rights : &m_systemRights)
+      m_messages(seams.messages), m_end(seams.end), m_printing(seams.printing),
+      m_rights(seams.rights ? seams.rights : &m_systemRights)
 {
     if (m_messages == nullptr) {
         m_ownMessages = std::make_unique<QtMessageBoxes>();
@@ -80,6 +88,10 @@ VelmoraWindow::VelmoraWindow(WindowSeams seams, QWidget *parent)
     if (m_end == nullptr) {
         m_ownEnd = std::make_unique<QuitProgram>();
         m_end = m_ownEnd.get();
+    }
+    if (m_printing == nullptr) {
+        m_ownPrinting = std::make_unique<QtPrintDialogs>();
+        m_printing = m_ownPrinting.get();
     }
 
     // Before the first change a screen reader may be told of: Qt keeps the interface it makes then, and
@@ -118,6 +130,12 @@ void VelmoraWindow::connectHandlers()
     connect(m_ui.Command5, &QPushButton::clicked, this, &VelmoraWindow::Command5_Click);
     connect(m_ui.Command6, &QPushButton::clicked, this, &VelmoraWindow::Command6_Click);
     m_ui.lst1->viewport()->installEventFilter(this);
+    for (TextBox *box : m_ui.txtInd)
+        connect(box, &TextBox::refused, this, &VelmoraWindow::reportBoxFull);
+    for (TextBox *box : m_ui.txtArr)
+        connect(box, &TextBox::refused, this, &VelmoraWindow::reportBoxFull);
+    connect(m_ui.txtOld, &CarTypeBox::refused, this, &VelmoraWindow::reportBoxFull);
+    connect(m_ui.lst1, &ResultsList::printRequested, this, &VelmoraWindow::printResults);
     // A check box's handler runs whenever its value changes, by a click or from code.
     connect(m_ui.checkData, &QCheckBox::toggled, this, &VelmoraWindow::checkData_Click);
     connect(m_ui.checkRand, &QCheckBox::toggled, this, &VelmoraWindow::checkRand_Click);
@@ -184,12 +202,14 @@ void VelmoraWindow::StartUp()
     const QStringList saved = SavedSelections(places);
     bool loaded = false;
     if (!saved.isEmpty()) {
+        m_cutTexts.clear();
         const FileOutcome outcome = LoadSelection(m_code, *this, saved.first());
         if (outcome.ok) {
             loaded = true;
             for (const QString &older : saved.sliced(1))
                 QFile::remove(older);
             setCheckData(1);
+            reportCutTexts();
             // The same table would come back at every start: say so.
             if (!outcome.error.isEmpty())
                 ask({tr("The saved industry table was loaded, but the file could not be deleted, so it will "
@@ -219,6 +239,40 @@ void VelmoraWindow::reportLoadFailure(const FileOutcome &outcome, const QString 
             "%1\n\nThe saved file was kept as %2")
              .arg(outcome.error, kept),
          tr("Saved Data Not Loaded"), MessageButtons::Ok, MessageIcon::Warning});
+}
+
+void VelmoraWindow::reportCutTexts()
+{
+    if (m_cutTexts.isEmpty())
+        return;
+    ask({tr("Part of the saved industry table did not fit its boxes, which hold at most %1 bytes of text "
+            "and %2 car types each, and was left out:\n\n%3\n\nEverything else was loaded.")
+             .arg(Grouped(MaxTextBytes), Grouped(MaxListItems), m_cutTexts.join(u'\n')),
+         tr("Saved Data Cut"), MessageButtons::Ok, MessageIcon::Warning});
+    m_cutTexts.clear();
+}
+
+void VelmoraWindow::reportBoxFull(BoxLimit limit)
+{
+    // Shown once the edit that was refused has finished, and once for edits refused together.
+    if (m_boxFullPending)
+        return;
+    m_boxFullPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this, limit] {
+            m_boxFullPending = false;
+            const QString text =
+                limit == BoxLimit::Items
+                    ? tr("The text was not added: a list holds at most %1 car types, as many as a draw "
+                         "chooses from.")
+                          .arg(Grouped(MaxListItems))
+                    : tr("The text was not added: a box holds at most %1 bytes of text, so that a saved "
+                         "table keeps it whole. Letters beyond plain English may take more than one byte.")
+                          .arg(Grouped(MaxTextBytes));
+            ask({text, tr("Box Full"), MessageButtons::Ok, MessageIcon::Warning});
+        },
+        Qt::QueuedConnection);
 }
 
 void VelmoraWindow::fillCountList(QComboBox *list, int last)
@@ -352,9 +406,9 @@ void VelmoraWindow::Command3_Click()
 
     const QString path = WritablePlace(ExportFilePath(), ExportFallbackPath(), *m_rights);
     const FileOutcome outcome = ExportResults(entries, path);
-    // The last entry ends up selected, as after reading the list through its selection; set once.
+    // The last entry ends up selected, alone, as after reading the list through its selection; set once.
     if (count > 0)
-        m_ui.lst1->setCurrentRow(count - 1);
+        m_ui.lst1->setCurrentRow(count - 1, QItemSelectionModel::ClearAndSelect);
 
 #ifdef Q_OS_WIN
     const bool ownPlace = path == ExportFilePath();
@@ -375,7 +429,7 @@ void VelmoraWindow::Command3_Click()
 
 void VelmoraWindow::Command4_Click()
 {
-    m_ui.txtOld->setPlainText(QString());
+    m_ui.txtOld->clearUndoably();
 }
 
 void VelmoraWindow::Command5_Click()
@@ -383,9 +437,10 @@ void VelmoraWindow::Command5_Click()
     m_code.ClearIndustryTable();
     setCheckData(0);
     setCheckRand(0);
+    // Emptied as edits of their own, so Ctrl+Z in a box brings its text back.
     for (int row = 0; row < GridRows; ++row) {
-        setTxtInd(row, QString());
-        setTxtArr(row, QString());
+        m_ui.txtInd.at(static_cast<std::size_t>(row))->clear();
+        m_ui.txtArr.at(static_cast<std::size_t>(row))->clear();
     }
 }
 
@@ -401,6 +456,18 @@ void VelmoraWindow::lst1_DblClick()
     m_ui.lst1->clear();
     StartUp();
     setRunCaption(QStringLiteral("0"));
+}
+
+void VelmoraWindow::printResults()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(tr("Velmora results"));
+    if (!m_printing->choose(this, printer))
+        return;
+    const QString error = PrintResults(printer, m_ui.lst1->lines());
+    if (!error.isEmpty())
+        ask({tr("The results could not be printed.\n\n%1").arg(error), tr("Print Failed"), MessageButtons::Ok,
+             MessageIcon::Warning});
 }
 
 void VelmoraWindow::Form_KeyDown(int keyCode, int)
@@ -578,7 +645,12 @@ QString VelmoraWindow::txtInd(int row) const
 
 void VelmoraWindow::setTxtInd(int row, const QString &text)
 {
-    m_ui.txtInd.at(static_cast<std::size_t>(row))->setText(text);
+    const QString fitted = FitToBox(text, false);
+    if (fitted.size() != text.size())
+        m_cutTexts.append(tr("Industry %1: %2 of %3 characters of its name")
+                              .arg(row + 1)
+                              .arg(Grouped(fitted.size()), Grouped(text.size())));
+    m_ui.txtInd.at(static_cast<std::size_t>(row))->setText(fitted);
 }
 
 QString VelmoraWindow::txtArr(int row) const
@@ -588,12 +660,19 @@ QString VelmoraWindow::txtArr(int row) const
 
 void VelmoraWindow::setTxtArr(int row, const QString &text)
 {
-    m_ui.txtArr.at(static_cast<std::size_t>(row))->setText(text);
+    const QString fitted = FitToBox(text, true);
+    if (fitted.size() != text.size()) {
+        const qsizetype kept = fitted.isEmpty() ? 0 : fitted.count(u',') + 1;
+        m_cutTexts.append(tr("Industry %1: %2 of %3 car types")
+                              .arg(row + 1)
+                              .arg(Grouped(kept), Grouped(text.count(u',') + 1)));
+    }
+    m_ui.txtArr.at(static_cast<std::size_t>(row))->setText(fitted);
 }
 
 QString VelmoraWindow::txtOld() const
 {
-    return m_ui.txtOld->toPlainText();
+    return m_ui.txtOld->text();
 }
 
 QString VelmoraWindow::countText(CountList list) const
@@ -608,11 +687,13 @@ void VelmoraWindow::setCountListIndex(CountList list, int index)
 
 void VelmoraWindow::appendResult(const QString &line)
 {
-    m_ui.lst1->addItem(line);
+    m_ui.lst1->appendLine(line);
 }
 
 void VelmoraWindow::setRunCaption(const QString &caption)
 {
+    // The caption closes a run: its lines come into view now, all at once.
+    m_ui.lst1->revealNewLines();
     m_ui.lblres->setText(caption);
 }
 

@@ -20,6 +20,7 @@
 #include "widgets.h"
 
 #include <QPointF>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 
@@ -31,6 +32,7 @@ struct WindowSeams {
     MessageBoxes *messages = nullptr;    // null: real message boxes
     ProgramEnd *end = nullptr;           // null: close the window and quit the event loop
     const WriteRights *rights = nullptr; // null: ask the system who may write where
+    PrintDialogs *printing = nullptr;    // null: the real print dialog
 };
 
 class VelmoraWindow final : public QWidget, public Controls {
@@ -63,6 +65,8 @@ public:
     void Command5_Click();
     void Command6_Click();
     void lst1_DblClick();
+    // Prints the results list through the print dialog (the list's context menu, Ctrl+P).
+    void printResults();
     void Form_KeyDown(int keyCode, int shift);
 
     // The title strip.
@@ -109,6 +113,8 @@ private:
     void commitData();
     void dropSessionSave();
     void reportLoadFailure(const FileOutcome &outcome, const QString &path);
+    void reportCutTexts();
+    void reportBoxFull(BoxLimit limit);
     void fillCountList(QComboBox *list, int last);
     void clearGrid();
     void shiftLabel(MouseLabel *label, float by);
@@ -122,8 +128,10 @@ private:
 
     std::unique_ptr<MessageBoxes> m_ownMessages;
     std::unique_ptr<ProgramEnd> m_ownEnd;
+    std::unique_ptr<PrintDialogs> m_ownPrinting;
     MessageBoxes *m_messages;
     ProgramEnd *m_end;
+    PrintDialogs *m_printing;
     SystemRights m_systemRights;
     const WriteRights *m_rights;
 
@@ -140,6 +148,8 @@ private:
     bool m_ended = false;
     RunningLock m_runningLock;
     QString m_sessionSave; // a table saved when the session was ending, while the program still runs
+    bool m_boxFullPending = false; // a "Box Full" message is on its way
+    QStringList m_cutTexts;        // what loading cut to fit the boxes, until it is reported
 
     WindowControls m_ui;
 };
