@@ -115,6 +115,7 @@ private:
     void reportLoadFailure(const FileOutcome &outcome, const QString &path);
     void reportCutTexts();
     void reportBoxFull(BoxLimit limit);
+    Q_INVOKABLE void showBoxFull(int limit);
     void fillCountList(QComboBox *list, int last);
     void clearGrid();
     void shiftLabel(MouseLabel *label, float by);
