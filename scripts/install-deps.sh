@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, and only those that are missing.
-#   scripts/install-deps.sh build|test|run|fuzz ...   (fuzz: the clang tools for fuzzing, clang-tidy and clang-format)
+#   scripts/install-deps.sh build|test|run|fuzz|windows ...
+#   (fuzz: the clang tools for fuzzing, clang-tidy and clang-format; windows: the cross compiler, Wine, NSIS)
 set -euo pipefail
 
 packages=()
@@ -11,6 +12,8 @@ for need in "$@"; do
         test) packages+=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick appstream desktop-file-utils
                          dpkg-dev file librsvg2-bin lintian qt6-wayland weston dbus-x11 at-spi2-core
                          python3-pyatspi poppler-utils) ;;
+        windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis dpkg-dev zip xvfb xauth
+                            openbox xdotool) ;;
         fuzz) packages+=(clang libclang-rt-14-dev clang-tidy clang-format jq) ;;
         *) echo "install-deps: unknown set '$need'" >&2; exit 2 ;;
     esac
