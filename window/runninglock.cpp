@@ -1,7 +1,6 @@
 #include "runninglock.h"
 
 #include "folders.h"
-#include "paths.h"
 #include "places.h"
 
 #include <QDir>
@@ -9,9 +8,10 @@
 
 namespace velmora {
 
-RunningLock::Outcome RunningLock::take(const WriteRights &rights)
+RunningLock::Outcome RunningLock::take(const QString &selectionFile, const QString &fallback,
+                                       const WriteRights &rights)
 {
-    const QString selection = WritablePlace(SelectionFilePath(), SelectionFallbackPath(), rights);
+    const QString selection = WritablePlace(selectionFile, fallback, rights);
     const QString folder = QDir::toNativeSeparators(QFileInfo(selection).absolutePath()) + QDir::separator();
     if (!MakeFolderPath(folder).ok)
         return Outcome::NotPossible;

@@ -9,6 +9,7 @@
 // a kill) is taken over; a lock whose holder still runs, however old, is not.
 
 #include <QLockFile>
+#include <QString>
 #include <memory>
 
 namespace velmora {
@@ -23,9 +24,9 @@ public:
         NotPossible,   // no lock file can be made there; the save at exit will say why
     };
 
-    // Takes the lock in the folder where this user's Selection file goes (its own place, or the
-    // VirtualStore when rights refuse that), making the folder when it is missing.
-    Outcome take(const WriteRights &rights);
+    // Takes the lock in the folder where this user's Selection file goes (selectionFile, or the fallback
+    // when rights refuse that), making the folder when it is missing.
+    Outcome take(const QString &selectionFile, const QString &fallback, const WriteRights &rights);
 
 private:
     std::unique_ptr<QLockFile> m_lock;

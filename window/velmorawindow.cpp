@@ -79,7 +79,8 @@ bool platformPlacesWindows()
 VelmoraWindow::VelmoraWindow(WindowSeams seams, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_code(*this, m_random),
       m_messages(seams.messages), m_end(seams.end), m_printing(seams.printing),
-      m_rights(seams.rights ? seams.rights : &m_systemRights)
+      m_rights(seams.rights ? seams.rights : &m_systemRights),
+      m_roots(seams.roots ? *seams.roots : SystemFileRoots())
 {
     if (m_messages == nullptr) {
         m_ownMessages = std::make_unique<QtMessageBoxes>();
@@ -177,7 +178,8 @@ void VelmoraWindow::Form_Load()
 // start-up could load, and so delete, a table the first one saved for the session's end.
 bool VelmoraWindow::takeRunningLock()
 {
-    if (m_runningLock.take(*m_rights) != RunningLock::Outcome::HeldElsewhere)
+    if (m_runningLock.take(m_roots.selectionFile, m_roots.selectionFallback, *m_rights) !=
+        RunningLock::Outcome::HeldElsewhere)
         return true;
     ask({tr("Velmora is already running.\n\nOnly one Velmora can run at a time, so that neither overwrites "
             "the industry table the other saves. Use the Velmora window that is already open."),
@@ -195,7 +197,7 @@ void VelmoraWindow::StartUp()
 
     // A table saved where this user could not write waits in the fallback place; of two, the newer wins
     // and the older one, overtaken, goes too.
-    const QStringList places = {SelectionFilePath(), SelectionFallbackPath()};
+    const QStringList places = {m_roots.selectionFile, m_roots.selectionFallback};
     // A save killed part-way may have left its temporary file beside the Selection file.
     for (const QString &place : places)
         RemoveAtomicWriteLeftovers(place);
@@ -223,7 +225,7 @@ void VelmoraWindow::StartUp()
     if (!loaded) {
         clearGrid();
         // A folder that cannot be made now is no reason to stop: saving at exit makes it again.
-        MakeFolderPath(SelectionFolderPath());
+        MakeFolderPath(m_roots.selectionFolder());
     }
 
     m_code.record.RunCount = 0;
@@ -322,7 +324,7 @@ FileOutcome VelmoraWindow::saveTable(QString &path)
 {
     m_code.GatherIndustries();
     m_code.SplitCarTypes(); // saved even when a named row has no car types
-    path = WritablePlace(SelectionFilePath(), SelectionFallbackPath(), *m_rights);
+    path = WritablePlace(m_roots.selectionFile, m_roots.selectionFallback, *m_rights);
     return SaveSelection(m_code.record, path);
 }
 
@@ -406,14 +408,14 @@ void VelmoraWindow::Command3_Click()
     for (int i = 0; i < count; ++i)
         entries.append(m_ui.lst1->item(i)->text());
 
-    const QString path = WritablePlace(ExportFilePath(), ExportFallbackPath(), *m_rights);
+    const QString path = WritablePlace(m_roots.exportFile, m_roots.exportFallback, *m_rights);
     const FileOutcome outcome = ExportResults(entries, path);
     // The last entry ends up selected, alone, as after reading the list through its selection; set once.
     if (count > 0)
         m_ui.lst1->setCurrentRow(count - 1, QItemSelectionModel::ClearAndSelect);
 
 #ifdef Q_OS_WIN
-    const bool ownPlace = path == ExportFilePath();
+    const bool ownPlace = path == m_roots.exportFile;
 #else
     const bool ownPlace = false;
 #endif

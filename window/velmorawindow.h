@@ -13,6 +13,7 @@
 #include "code.h"
 #include "controlbuilder.h"
 #include "fileoutcome.h"
+#include "fileroots.h"
 #include "places.h"
 #include "random.h"
 #include "runninglock.h"
@@ -33,6 +34,7 @@ struct WindowSeams {
     ProgramEnd *end = nullptr;           // null: close the window and quit the event loop
     const WriteRights *rights = nullptr; // null: ask the system who may write where
     PrintDialogs *printing = nullptr;    // null: the real print dialog
+    const FileRoots *roots = nullptr;    // null: the system's places for the two files
 };
 
 class VelmoraWindow final : public QWidget, public Controls {
@@ -135,6 +137,7 @@ private:
     PrintDialogs *m_printing;
     SystemRights m_systemRights;
     const WriteRights *m_rights;
+    FileRoots m_roots;
 
     // Positions that the title strip changes, in twips.
     float m_left = 0;
@@ -148,7 +151,7 @@ private:
     bool m_keyPreview = false;
     bool m_ended = false;
     RunningLock m_runningLock;
-    QString m_sessionSave; // a table saved when the session was ending, while the program still runs
+    QString m_sessionSave;         // a table saved when the session was ending, while the program still runs
     bool m_boxFullPending = false; // a "Box Full" message is on its way
     QStringList m_cutTexts;        // what loading cut to fit the boxes, until it is reported
 

@@ -123,7 +123,7 @@ private slots:
             QVERIFY(ind(row)->text().isEmpty());
             QVERIFY(arr(row)->text().isEmpty());
         }
-        QVERIFY(QFileInfo(SelectionFolderPath()).isDir());
+        QVERIFY(QFileInfo(m_h.roots.selectionFolder()).isDir());
         QVERIFY(!box("checkData")->isChecked());
         QVERIFY(!box("checkRand")->isChecked());
         QCOMPARE(m_h.window->code().SaveOnExit, False);
@@ -140,8 +140,8 @@ private slots:
 
     void startRestoresAndDeletesTheSavedTable()
     {
-        QVERIFY(MakeFolderPath(SelectionFolderPath()).ok);
-        QVERIFY(SaveSelection(MillRecord(), SelectionFilePath()).ok);
+        QVERIFY(MakeFolderPath(m_h.roots.selectionFolder()).ok);
+        QVERIFY(SaveSelection(MillRecord(), m_h.roots.selectionFile).ok);
         m_h.open();
         QCOMPARE(ind(0)->text(), QStringLiteral("Mill"));
         QCOMPARE(arr(0)->text(), QStringLiteral("hopper,boxcar"));
@@ -151,14 +151,14 @@ private slots:
         QVERIFY(box("checkData")->isChecked());
         QCOMPARE(m_h.window->code().SaveOnExit, True);
         QCOMPARE(m_h.window->code().record.RunCount, qint16(0));
-        QVERIFY(!QFile::exists(SelectionFilePath()));
+        QVERIFY(!QFile::exists(m_h.roots.selectionFile));
         QVERIFY(m_h.messages.shown.isEmpty());
     }
 
     void unreadableFileIsReportedOnceAndTheGridStartsEmpty()
     {
-        QVERIFY(MakeFolderPath(SelectionFolderPath()).ok);
-        QFile file(SelectionFilePath());
+        QVERIFY(MakeFolderPath(m_h.roots.selectionFolder()).ok);
+        QFile file(m_h.roots.selectionFile);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("\x01\x00\x03\x00\x05\x00\x01\x00\xff", 9)); // cut short inside a header
         file.close();
@@ -169,9 +169,9 @@ private slots:
         QCOMPARE(message.title, QStringLiteral("Saved Data Not Loaded"));
         QCOMPARE(message.buttons, MessageButtons::Ok);
         const QString kept =
-            QDir::toNativeSeparators(SelectionFolderPath() + QStringLiteral("Selection.unreadable"));
+            QDir::toNativeSeparators(m_h.roots.selectionFolder() + QStringLiteral("Selection.unreadable"));
         QVERIFY2(message.text.contains(kept), qPrintable(message.text));
-        QVERIFY(QFile::exists(SelectionFolderPath() + QStringLiteral("Selection.unreadable")));
+        QVERIFY(QFile::exists(m_h.roots.selectionFolder() + QStringLiteral("Selection.unreadable")));
         for (int row = 0; row < 8; ++row)
             QVERIFY(ind(row)->text().isEmpty());
         QVERIFY(!box("checkData")->isChecked());
@@ -225,7 +225,7 @@ private slots:
         const Message failure = m_h.messages.shown.first();
         QCOMPARE(failure.title, QStringLiteral("Save Failed"));
         QCOMPARE(failure.buttons, MessageButtons::RetryDiscardCancel);
-        QVERIFY(failure.text.contains(QDir::toNativeSeparators(SelectionFilePath())));
+        QVERIFY(failure.text.contains(QDir::toNativeSeparators(m_h.roots.selectionFile)));
         QCOMPARE(ind(0)->text(), QStringLiteral("Mill"));
 
         // Retry after the obstacle is gone: the file is written and the program ends.
@@ -234,7 +234,7 @@ private slots:
         m_h.window->ShutDown();
         QCOMPARE(m_h.messages.shown.size(), 2);
         QCOMPARE(m_h.end.ends, 1);
-        QVERIFY(QFile::exists(SelectionFilePath()));
+        QVERIFY(QFile::exists(m_h.roots.selectionFile));
     }
 
     void discardEndsWithoutSaving()
@@ -255,7 +255,7 @@ private slots:
     // and comes back from there at the next start.
     void saveRefusedAtItsPlaceComesBackFromTheVirtualStore()
     {
-        m_h.rights.refused = {SystemDriveRoot() + QStringLiteral("Program Files")};
+        m_h.rights.refused = {QDir::cleanPath(m_h.roots.selectionFolder() + QStringLiteral("../.."))};
         m_h.open();
         ind(0)->setText(QStringLiteral("Mill"));
         arr(0)->setText(QStringLiteral("hopper,boxcar"));
@@ -263,15 +263,15 @@ private slots:
         m_h.window->ShutDown();
         QCOMPARE(m_h.end.ends, 1);
         QVERIFY(m_h.messages.shown.isEmpty());
-        QVERIFY(!QFile::exists(SelectionFilePath()));
-        QCOMPARE(QFileInfo(SelectionFallbackPath()).size(), 64); // Mill, two car types, the spare element
+        QVERIFY(!QFile::exists(m_h.roots.selectionFile));
+        QCOMPARE(QFileInfo(m_h.roots.selectionFallback).size(), 64); // Mill, two car types, the spare element
 
         m_h.window.reset();
         m_h.open();
         QCOMPARE(ind(0)->text(), QStringLiteral("Mill"));
         QCOMPARE(arr(0)->text(), QStringLiteral("hopper,boxcar"));
         QVERIFY(box("checkData")->isChecked());
-        QVERIFY(!QFile::exists(SelectionFallbackPath()));
+        QVERIFY(!QFile::exists(m_h.roots.selectionFallback));
         QVERIFY(m_h.messages.shown.isEmpty());
     }
 
@@ -287,8 +287,8 @@ private slots:
         SelectionRecord dock = MillRecord();
         dock.Industries[0].Name = QStringLiteral("Dock");
         dock.RandomOrder = 0;
-        const QString newer = fallbackNewer ? SelectionFallbackPath() : SelectionFilePath();
-        const QString older = fallbackNewer ? SelectionFilePath() : SelectionFallbackPath();
+        const QString newer = fallbackNewer ? m_h.roots.selectionFallback : m_h.roots.selectionFile;
+        const QString older = fallbackNewer ? m_h.roots.selectionFile : m_h.roots.selectionFallback;
         QVERIFY(SaveSelection(MillRecord(), older).ok);
         QVERIFY(SaveSelection(dock, newer).ok);
         QFile file(older);
@@ -301,8 +301,8 @@ private slots:
         QCOMPARE(ind(0)->text(), QStringLiteral("Dock"));
         QVERIFY(!box("checkRand")->isChecked());
         QVERIFY(box("checkData")->isChecked());
-        QVERIFY(!QFile::exists(SelectionFilePath()));
-        QVERIFY(!QFile::exists(SelectionFallbackPath()));
+        QVERIFY(!QFile::exists(m_h.roots.selectionFile));
+        QVERIFY(!QFile::exists(m_h.roots.selectionFallback));
         QVERIFY(m_h.messages.shown.isEmpty());
     }
 
@@ -437,14 +437,13 @@ private slots:
 #ifdef Q_OS_WIN
         QCOMPARE(message.text, QStringLiteral("List has been exported to C:\\velmora-export.txt"));
 #else
-        const QString path = QDir(m_h.home->path()).filePath(QStringLiteral("Velmora-Export.txt"));
-        QCOMPARE(message.text, QStringLiteral("List has been exported to ") + path);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("Made With Ostrel Velmora v2.01\r\nTotal number of results: 4\r\n"
-                                            "__________________________________\r\n"
-                                            "Mill - hopper\r\n--------\r\nMill - hopper\r\n--------\r\n"));
+        QCOMPARE(message.text, QStringLiteral("List has been exported to ") +
+                                   QDir(m_h.home->path()).filePath(QStringLiteral("Velmora-Export.txt")));
 #endif
+        QCOMPARE(ReadFile(m_h.roots.exportFile),
+                 QByteArray("Made With Ostrel Velmora v2.01\r\nTotal number of results: 4\r\n"
+                            "__________________________________\r\n"
+                            "Mill - hopper\r\n--------\r\nMill - hopper\r\n--------\r\n"));
     }
 
     void exportOfAnEmptyListSelectsNothing()
@@ -459,7 +458,7 @@ private slots:
     void failedExportIsReportedAsAFailure()
     {
         m_h.open();
-        QVERIFY(QDir().mkpath(ExportFilePath())); // a folder where the file should go
+        QVERIFY(QDir().mkpath(m_h.roots.exportFile)); // a folder where the file should go
         results()->addItem(QStringLiteral("Mill - hopper"));
         click(button(3));
         QCOMPARE(m_h.messages.shown.size(), 1);
@@ -467,7 +466,7 @@ private slots:
         QCOMPARE(message.title, QStringLiteral("Export Failed"));
         QCOMPARE(message.buttons, MessageButtons::Ok);
         const QString start =
-            QStringLiteral("List could not be exported to ") + QDir::toNativeSeparators(ExportFilePath());
+            QStringLiteral("List could not be exported to ") + QDir::toNativeSeparators(m_h.roots.exportFile);
         QVERIFY2(message.text.startsWith(start), qPrintable(message.text));
         QVERIFY(message.text.size() > start.size() + 2); // the reason follows
     }
@@ -475,16 +474,16 @@ private slots:
     // A user who may not create files where the export goes: it goes to Documents, and the message says so.
     void refusedExportGoesToDocumentsAndSaysWhere()
     {
-        m_h.rights.refused = {QFileInfo(ExportFilePath()).absolutePath()};
+        m_h.rights.refused = {QFileInfo(m_h.roots.exportFile).absolutePath()};
         m_h.open();
         results()->addItem(QStringLiteral("Mill - hopper"));
         click(button(3));
         QCOMPARE(m_h.messages.shown.size(), 1);
         const Message &message = m_h.messages.shown.first();
         QCOMPARE(message.title, QStringLiteral("Results Exported!"));
-        QCOMPARE(message.text, QStringLiteral("List has been exported to ") + ExportFallbackPath());
-        QVERIFY(!QFile::exists(ExportFilePath()));
-        QVERIFY(ReadFile(ExportFallbackPath())
+        QCOMPARE(message.text, QStringLiteral("List has been exported to ") + m_h.roots.exportFallback);
+        QVERIFY(!QFile::exists(m_h.roots.exportFile));
+        QVERIFY(ReadFile(m_h.roots.exportFallback)
                     .endsWith("__________________________________\r\nMill - hopper\r\n"));
     }
 
@@ -501,7 +500,7 @@ private slots:
         click(button(3));
         QCOMPARE(selectionMoves.count(), 1);
         QCOMPARE(results()->currentRow(), 99999);
-        QFile file(ExportFilePath());
+        QFile file(m_h.roots.exportFile);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().endsWith("Industry 99999 - boxcar\r\n"));
     }
@@ -583,10 +582,10 @@ private slots:
         arr(7)->setFocus();
         QTest::keyClick(arr(7), Qt::Key_Escape);
         QCOMPARE(m_h.end.ends, 1);
-        QCOMPARE(QFile::exists(SelectionFilePath()), saveData);
+        QCOMPARE(QFile::exists(m_h.roots.selectionFile), saveData);
         if (saveData) {
             // With every row empty the table is still saved: an industry count of 0.
-            QFile file(SelectionFilePath());
+            QFile file(m_h.roots.selectionFile);
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll().mid(4, 2), QByteArray("\0\0", 2));
         }
@@ -600,8 +599,8 @@ private slots:
         click(box("checkData"));
         m_h.window->close();
         QCOMPARE(m_h.end.ends, 1);
-        QVERIFY(QFile::exists(SelectionFilePath()));
-        QFile file(SelectionFilePath());
+        QVERIFY(QFile::exists(m_h.roots.selectionFile));
+        QFile file(m_h.roots.selectionFile);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.size(), 64); // Mill with two car types and the spare element
     }

@@ -123,7 +123,7 @@ private slots:
         else
             QTest::mouseClick(label("cmdclose"), Qt::LeftButton);
         QCOMPARE(m_h.end.ends, 1);
-        QCOMPARE(QFile::exists(SelectionFilePath()), saveData && !doubleClick);
+        QCOMPARE(QFile::exists(m_h.roots.selectionFile), saveData && !doubleClick);
     }
 
     void dragMovesTheWindowByThePointersTravel()

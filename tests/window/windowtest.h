@@ -3,6 +3,7 @@
 // What the window tests share: recorders for the seams, write rights that refuse on request, a temporary
 // home for the program's files, and mouse events with every field under the test's control.
 
+#include "fileroots.h"
 #include "refusingrights.h"
 #include "temporaryhome.h"
 #include "velmorawindow.h"
@@ -48,6 +49,7 @@ struct Harness {
     RecordingMessages messages;
     RecordingEnd end;
     RefusingRights rights; // refuses nothing unless a test says so
+    FileRoots roots;       // where the window keeps its files
     std::unique_ptr<VelmoraWindow> window;
 
     // Before each test: a fresh home and empty recorders. False when the home could not be made.
@@ -57,6 +59,17 @@ struct Harness {
         messages = {};
         end.ends = 0;
         rights = {};
+#ifdef Q_OS_WIN
+        // The system's places are the machine's own C:\ folders: the same layout goes in the home instead.
+        const auto place = [this](const char *path) {
+            return QDir::toNativeSeparators(home->filePath(QString::fromLatin1(path)));
+        };
+        roots = {place("C/Program Files/Ostrel/Velmora/Selection"),
+                 place("Local/VirtualStore/Program Files/Ostrel/Velmora/Selection"),
+                 place("C/Velmora-Export.txt"), place("Documents/Velmora-Export.txt")};
+#else
+        roots = SystemFileRoots(); // they follow the temporary home
+#endif
         return home->isValid();
     }
 
@@ -67,7 +80,10 @@ struct Harness {
         home.reset();
     }
 
-    void open() { window = std::make_unique<VelmoraWindow>(WindowSeams{&messages, &end, &rights}); }
+    void open()
+    {
+        window = std::make_unique<VelmoraWindow>(WindowSeams{&messages, &end, &rights, &roots});
+    }
 
     template <typename T = QWidget> T *child(const QString &name) const
     {
