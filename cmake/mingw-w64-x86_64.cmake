@@ -14,3 +14,20 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# The Qt for Windows (scripts/windows/toolchain.sh --print-prefix), given as VELMORA_WINDOWS_QT in the cache
+# or the environment; its build tools are the host's own Qt tools of the same version.
+if(NOT VELMORA_WINDOWS_QT AND DEFINED ENV{VELMORA_WINDOWS_QT})
+    set(VELMORA_WINDOWS_QT "$ENV{VELMORA_WINDOWS_QT}")
+endif()
+if(VELMORA_WINDOWS_QT)
+    list(APPEND CMAKE_FIND_ROOT_PATH "${VELMORA_WINDOWS_QT}")
+    list(APPEND CMAKE_PREFIX_PATH "${VELMORA_WINDOWS_QT}")
+    set(QT_HOST_PATH /usr)
+    # Debian keeps the host Qt's CMake files in the multiarch folder of the build machine.
+    file(GLOB velmora_host_info LIST_DIRECTORIES true /usr/lib/*/cmake/Qt6HostInfo)
+    if(velmora_host_info)
+        list(GET velmora_host_info 0 velmora_host_info)
+        get_filename_component(QT_HOST_PATH_CMAKE_DIR "${velmora_host_info}" DIRECTORY)
+    endif()
+endif()

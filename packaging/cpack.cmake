@@ -16,7 +16,7 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
-    set(CPACK_GENERATOR ZIP)
+    include(${CMAKE_CURRENT_LIST_DIR}/windows.cmake) # the ZIP and the installer, with the DLLs they need
 else()
     set(CPACK_GENERATOR DEB)
 endif()

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the build under Wine, in the build's own Wine prefix; CTest and the build use
+# it as the cross-compiling emulator.
+#   wine-run.sh PREFIX QTPREFIX --init              make PREFIX afresh (each test run starts from one)
+#   wine-run.sh PREFIX QTPREFIX program.exe [args]  run the program there (the prefix is made if missing)
+# Wine hands a Windows program no QT_* variable of ours, but passes WINEQT_* on as QT_*; the Qt DLLs and
+# plug-ins are found through WINEPATH and the Qt prefix.
+set -euo pipefail
+[ $# -ge 3 ] || { echo "usage: $0 PREFIX QTPREFIX --init | program [args]" >&2; exit 2; }
+prefix=$1 qt=$2
+shift 2
+
+export WINEPREFIX=$prefix
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko prompts: Velmora needs neither .NET nor HTML.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+wine=$(command -v wine64 || command -v wine)
+[ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
+
+make_prefix() {
+    rm -rf "$prefix"
+    mkdir -p "$(dirname "$prefix")"
+    "$wine" wineboot --init >/dev/null 2>&1
+    wineserver -w 2>/dev/null || "${wine%/*}/wineserver" -w
+    # Debian's Wine does not put its own fonts into a new prefix; without them "MS Sans Serif" and Tahoma
+    # would come out in a serif face.
+    cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+    touch "$prefix/.velmora-ready"
+}
+
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$prefix.lock"
+if [ "$1" = "--init" ]; then
+    flock 9
+    make_prefix
+    exit 0
+fi
+flock 9
+[ -f "$prefix/.velmora-ready" ] || make_prefix
+flock -u 9
+exec 9>&-
+
+# QtTest writes to the debugger's channel on Windows unless told to use stderr.
+export QT_FORCE_STDERR_LOGGING=1
+while IFS='=' read -r name _; do
+    case "$name" in
+        QT_*) export "WINE$name=${!name}" ;;
+    esac
+done < <(env)
+# The Qt DLLs, and the C++ runtime DLLs of the mingw-w64 compiler that built them and the program.
+windows_path() { local p; p=$(cd "$1" 2>/dev/null && pwd -P || echo "$1"); echo "Z:${p//\//\\}"; }
+gcc_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+pthread_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")
+export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$gcc_dlls");$(windows_path "$pthread_dlls")${WINEPATH:+;$WINEPATH}"
+export WINEQT_PLUGIN_PATH="$(windows_path "$qt/plugins")"
+exec "$wine" "$@"

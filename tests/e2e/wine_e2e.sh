@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# The whole Windows program under Wine: velmora.exe in a real window on an X display with a window
+# manager, driven by xdotool, with its files in the Wine prefix's drive C.
+#   wine_e2e.sh WINE_RUN PREFIX QTPREFIX path/to/velmora.exe   (inside xvfb-run; CTest does that)
+# WINE_RUN is the build's Wine runner (scripts/windows/wine-run.sh), PREFIX the Wine prefix it runs in and
+# QTPREFIX the Qt for Windows. Every step polls with generous time-outs, as the Linux test does.
+set -uo pipefail
+
+wine_run=$1 prefix=$2 qt=$3 velmora=$4
+for tool in openbox xdotool xprop xwininfo; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+[ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
+
+work=$(mktemp -d)
+# The prefix's Wine server may have been started by a test without a display; this one needs it.
+WINEPREFIX=$prefix wineserver -k 2>/dev/null
+trap 'kill $(jobs -p) 2>/dev/null; WINEPREFIX=$prefix wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+unset QT_QPA_PLATFORM
+selection="$prefix/drive_c/Program Files/Ostrel/Velmora/Selection"
+exported="$prefix/drive_c/Velmora-Export.txt"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "PASS: $*"; }
+poll() {
+    local limit=$(( $1 * 10 )); shift
+    for ((i = 0; i < limit; i++)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+openbox --sm-disable >/dev/null 2>&1 &
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+poll 30 wm_ready || { echo "openbox did not start"; exit 1; }
+
+pid=""
+win=""
+find_window() { win=$(xdotool search --onlyvisible --name '^Ostrel Velmora v2\.1$' 2>/dev/null | head -n1); [ -n "$win" ]; }
+start() {
+    "$wine_run" "$prefix" "$qt" "$velmora" >"$work/velmora.log" 2>&1 &
+    pid=$!
+    poll 120 find_window || { echo "no window"; cat "$work/velmora.log"; return 1; }
+}
+running() { kill -0 "$pid" 2>/dev/null; }
+ended() { ! running; }
+wait_end() { poll 60 ended && wait "$pid" 2>/dev/null; }
+stop() { running && kill "$pid" && wait "$pid" 2>/dev/null; return 0; }
+position() { xwininfo -id "$win" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x "," y}'; }
+size() { xwininfo -id "$win" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h}'; }
+at_position() { [ "$(position)" = "$1" ]; }
+point() { local p; p=$(position); echo "$(( ${p%,*} + $1 )) $(( ${p#*,} + $2 ))"; }
+click_at() { xdotool mousemove --sync $(point "$1" "$2") click 1; }
+active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$win" ]; }
+focus_window() {
+    timeout 10 xdotool windowactivate --sync "$win" >/dev/null 2>&1
+    poll 30 active || fail "the window did not take the focus"
+}
+
+# Controls' centres in window pixels (the frame lies at 8, 32), as in the Linux test.
+ind0="$((8 + 16 + 60)) $((32 + 112 + 9))"
+check_data="$((448 + 70)) $((320 + 8))"
+go_types="$((8 + 240 + 28)) $((32 + 32 + 8))"
+export_button="$((8 + 368 + 28)) $((32 + 264 + 8))"
+
+# ---- The window opens in its place, with its size.
+rm -f "$selection" "$exported"
+start || exit 1
+if poll 30 at_position "98,87"; then pass "opens at (98, 87)"; else fail "opens at $(position), not (98, 87)"; fi
+[ "$(size)" = "552x368" ] && pass "client area 552 x 368" || fail "size $(size)"
+
+# ---- A typed table with Save Data ticked is saved by Esc under the prefix's Program Files, byte for byte.
+focus_window
+click_at $ind0
+xdotool type --delay 60 "Mill"
+xdotool key Tab
+xdotool type --delay 60 "hopper,boxcar"
+click_at $check_data
+xdotool key Escape
+if wait_end; then pass "Esc ends the program"; else fail "Esc did not end the program"; stop; fi
+# RandomOrder 0, RunCount 0, IndustryCount 1; two industries from 0: Mill (row 0, last type 1, its two car
+# types) and the empty spare element.
+printf '\x00\x00\x00\x00\x01\x00\x01\x00\x02\x00\x00\x00\x00\x00\x00\x00''\x04\x00Mill\x00\x00\x00\x00\x01\x00''\x01\x00\x02\x00\x00\x00\x00\x00\x00\x00\x06\x00hopper\x06\x00boxcar''\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$work/expected"
+if cmp -s "$selection" "$work/expected"; then
+    pass "Selection file written byte for byte"
+else
+    fail "Selection file differs: $(od -An -tx1 "$selection" 2>/dev/null | tr -s ' \n' ' ')"
+fi
+
+# ---- The next start restores the table and deletes the file.
+start || exit 1
+file_gone() { [ ! -f "$selection" ]; }
+if poll 60 file_gone; then pass "start loads and deletes the Selection file"; else fail "Selection file still there"; fi
+focus_window
+xdotool key Escape
+wait_end || { fail "second Esc did not end the program"; stop; }
+cmp -s "$selection" "$work/expected" && pass "restored table saved again unchanged" || fail "restored table differs"
+rm -f "$selection"
+
+# ---- Export writes C:\Velmora-Export.txt in the ANSI code page and says so.
+start || exit 1
+focus_window
+click_at "$((8 + 16 + 100))" "$((32 + 32 + 20))" # into txtOld
+xdotool type --delay 60 "Café"
+click_at $go_types
+click_at $export_button
+box_open() { xdotool search --onlyvisible --name 'Results Exported!' >/dev/null 2>&1; }
+if poll 60 box_open; then pass "export message shown"; else fail "no export message"; fi
+# "é" is one byte, 0xE9, in the ANSI code page of an English Windows; every line ends in CR LF.
+if head -c 32 "$exported" 2>/dev/null | cmp -s - <(printf 'Made With Ostrel Velmora v2.01\r\n') &&
+   LC_ALL=C grep -q $'Caf\xe9\r$' "$exported" && ! LC_ALL=C grep -q $'\xc3' "$exported"; then
+    pass "export file written in the ANSI code page with CR LF line ends"
+else
+    fail "export file missing or wrong: $(od -c "$exported" 2>/dev/null | head -n 8)"
+fi
+xdotool key Return
+stop
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
