@@ -138,8 +138,14 @@ void TestFolders::findsAnythingNamedExactlySelection_data()
     QTest::addColumn<bool>("present");
 
     QTest::newRow("the file") << QStringList{"Selection"} << QStringList{} << true;
+#ifdef Q_OS_WIN
+    // Windows folds letter case: "selection" and "Selection" would be one file.
+    QTest::newRow("beside others") << QStringList{"Selection", "Selection.unreadable"} << QStringList{}
+                                   << true;
+#else
     QTest::newRow("beside others") << QStringList{"selection", "Selection", "Selection.unreadable"}
                                    << QStringList{} << true;
+#endif
     QTest::newRow("lower case") << QStringList{"selection"} << QStringList{} << false;
     QTest::newRow("upper case") << QStringList{"SELECTION"} << QStringList{} << false;
     QTest::newRow("with an extension") << QStringList{"Selection.unreadable"} << QStringList{} << false;

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The Windows installer under Wine: made by CPack's NSIS generator, installed silently, the installed
+# program started (with no help from the build's DLL paths, so a DLL the installer lacks shows), then
+# uninstalled silently, leaving nothing behind.
+#   windows_installer_test.sh WINE_RUN PREFIX QTPREFIX BUILD_DIR CPACK
+set -uo pipefail
+wine_run=$1 prefix=$2 qt=$3 build=$4 cpack=$5
+
+work=$(mktemp -d)
+trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+"$cpack" --config "$build/CPackConfig.cmake" -G NSIS -B "$work" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log"; exit 1; }
+installer=$(find "$work" -maxdepth 1 -name 'velmora-*-windows-x64.exe' | head -n 1)
+[ -n "$installer" ] || { echo "FAIL: no installer made"; exit 1; }
+echo "installer: $(basename "$installer"), $(stat -c %s "$installer") bytes"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "PASS: $*"; }
+poll() {
+    local limit=$(( $1 * 10 )); shift
+    for ((i = 0; i < limit; i++)); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+
+target=$prefix/drive_c/VelmoraTest
+menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora"
+rm -rf "$target"
+cp "$installer" "$prefix/drive_c/velmora-setup.exe"
+"$wine_run" "$prefix" "$qt" 'C:\velmora-setup.exe' /S '/D=C:\VelmoraTest'
+rm -f "$prefix/drive_c/velmora-setup.exe"
+[ -f "$target/bin/velmora.exe" ] && pass "installed" || fail "no bin/velmora.exe after the install"
+[ -f "$target/bin/platforms/qwindows.dll" ] && pass "platform plug-in installed" || fail "no qwindows.dll"
+ls "$menu"/*.lnk >/dev/null 2>&1 && pass "Start-menu entry" || fail "no Start-menu entry in $menu"
+
+# The installed program alone: no WINEPATH, no plug-in path. It runs until it is stopped; a missing DLL
+# or plug-in ends it at once with a message.
+(
+    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= WINEQT_QPA_PLATFORM=minimal
+    export QT_FORCE_STDERR_LOGGING=1
+    unset WINEPATH
+    exec wine 'C:\VelmoraTest\bin\velmora.exe'
+) >"$work/run.log" 2>&1 &
+pid=$!
+sleep 15
+if kill -0 "$pid" 2>/dev/null; then
+    pass "installed program starts and keeps running"
+else
+    fail "installed program ended: $(cat "$work/run.log")"
+fi
+WINEPREFIX=$prefix wineserver -k 2>/dev/null
+wait "$pid" 2>/dev/null
+
+"$wine_run" "$prefix" "$qt" 'C:\VelmoraTest\Uninstall.exe' /S
+gone() { [ ! -e "$target" ] && [ ! -e "$menu" ]; }
+# The uninstaller copies itself away and finishes in the background.
+if poll 120 gone; then pass "uninstalled, nothing left"; else fail "left behind: $(find "$target" "$menu" 2>/dev/null | head)"; fi
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
