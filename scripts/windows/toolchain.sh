@@ -30,6 +30,7 @@ cache=${XDG_CACHE_HOME:-$HOME/.cache}/velmora
 prefix=$cache/qt-$qt_version-mingw-w64
 
 finish() {
+    exec 9>&- # a run waiting for the lock need not wait for the clean-up of the build folder
     [ "$print_prefix" -eq 1 ] && echo "$prefix"
     exit 0
 }
