@@ -98,6 +98,11 @@ private:
 
     QLineEdit *ind(int row) const { return m_h.child<QLineEdit>(QStringLiteral("txtInd(%1)").arg(row)); }
     QLineEdit *arr(int row) const { return m_h.child<QLineEdit>(QStringLiteral("txtArr(%1)").arg(row)); }
+    // The "Program Files" folder the Selection file's folder hangs from.
+    QString programFiles() const
+    {
+        return QDir::cleanPath(m_h.roots.selectionFolder() + QStringLiteral("../.."));
+    }
     QCheckBox *box(const char *name) const { return m_h.child<QCheckBox>(QString::fromLatin1(name)); }
     QPushButton *button(int n) const { return m_h.child<QPushButton>(QStringLiteral("Command%1").arg(n)); }
     QListWidget *results() const { return m_h.child<QListWidget>(QStringLiteral("lst1")); }
@@ -205,8 +210,8 @@ private slots:
     // offers Retry, Discard and Cancel.
     void failedSaveAtExitIsNeverSilent()
     {
-        QFile blocker(m_h.home->dataPath() + QStringLiteral("/Program Files"));
-        QVERIFY(QDir().mkpath(m_h.home->dataPath()));
+        QFile blocker(programFiles());
+        QVERIFY(QDir().mkpath(QFileInfo(programFiles()).absolutePath()));
         QVERIFY(blocker.open(QIODevice::WriteOnly)); // a plain file where the folder should be
         blocker.close();
 
@@ -239,8 +244,8 @@ private slots:
 
     void discardEndsWithoutSaving()
     {
-        QVERIFY(QDir().mkpath(m_h.home->dataPath()));
-        QFile blocker(m_h.home->dataPath() + QStringLiteral("/Program Files"));
+        QVERIFY(QDir().mkpath(QFileInfo(programFiles()).absolutePath()));
+        QFile blocker(programFiles());
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         m_h.open();
@@ -255,7 +260,7 @@ private slots:
     // and comes back from there at the next start.
     void saveRefusedAtItsPlaceComesBackFromTheVirtualStore()
     {
-        m_h.rights.refused = {QDir::cleanPath(m_h.roots.selectionFolder() + QStringLiteral("../.."))};
+        m_h.rights.refused = {programFiles()};
         m_h.open();
         ind(0)->setText(QStringLiteral("Mill"));
         arr(0)->setText(QStringLiteral("hopper,boxcar"));
