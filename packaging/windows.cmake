@@ -30,12 +30,30 @@ install(CODE "
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${VELMORA_OBJDUMP}\")
+    # CMake reads the imported names in lower case and looks them up as such; on a case-sensitive disk
+    # Qt6Core.dll would be missed, so the lookup goes through lower-case links to the real files.
+    set(names \"${CMAKE_BINARY_DIR}/dll-names\")
+    file(REMOVE_RECURSE \"\${names}\")
+    file(MAKE_DIRECTORY \"\${names}\")
+    foreach(dir \"$<TARGET_FILE_DIR:Qt6::Core>\" \"${velmora_runtime_dir}\" \"${velmora_pthread_dir}\")
+        file(GLOB dlls \"\${dir}/*.dll\")
+        foreach(dll IN LISTS dlls)
+            get_filename_component(name \"\${dll}\" NAME)
+            string(TOLOWER \"\${name}\" name)
+            file(CREATE_LINK \"\${dll}\" \"\${names}/\${name}\" SYMBOLIC)
+        endforeach()
+    endforeach()
     file(GET_RUNTIME_DEPENDENCIES
          EXECUTABLES \"$<TARGET_FILE:velmora>\"
          MODULES ${velmora_plugin_files}
-         DIRECTORIES \"$<TARGET_FILE_DIR:Qt6::Core>\" \"${velmora_runtime_dir}\" \"${velmora_pthread_dir}\"
-         RESOLVED_DEPENDENCIES_VAR found
+         DIRECTORIES \"\${names}\"
+         RESOLVED_DEPENDENCIES_VAR links
          UNRESOLVED_DEPENDENCIES_VAR system)
+    set(found)
+    foreach(link IN LISTS links)
+        file(REAL_PATH \"\${link}\" real)
+        list(APPEND found \"\${real}\")
+    endforeach()
     foreach(dll IN LISTS system)
         if(NOT EXISTS \"${VELMORA_WINE_SYSTEM_DLLS}/\${dll}\")
             string(TOLOWER \"\${dll}\" lower)
