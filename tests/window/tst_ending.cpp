@@ -113,7 +113,8 @@ private slots:
         commitDataRequest(); // a file on disk while the first runs, which the second must not load
         const QByteArray saved = ReadFile(SelectionFilePath());
 
-        VelmoraWindow second(WindowSeams{&m_h.messages, &m_h.end, &m_h.rights});
+        VelmoraWindow second(WindowSeams{
+            .messages = &m_h.messages, .end = &m_h.end, .rights = &m_h.rights, .roots = &m_h.roots});
         QVERIFY(second.ended());
         QCOMPARE(m_h.end.ends, 1);
         QCOMPARE(m_h.messages.shown.size(), 1);

@@ -82,7 +82,8 @@ struct Harness {
 
     void open()
     {
-        window = std::make_unique<VelmoraWindow>(WindowSeams{&messages, &end, &rights, &roots});
+        window = std::make_unique<VelmoraWindow>(
+            WindowSeams{.messages = &messages, .end = &end, .rights = &rights, .roots = &roots});
     }
 
     template <typename T = QWidget> T *child(const QString &name) const
