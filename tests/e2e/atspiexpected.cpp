@@ -54,9 +54,9 @@ int main(int argc, char **argv)
 
     const QList<ControlSpec> table = controlTable();
     QPoint frameOrigin;
-    for (const ControlSpec &spec : table) {
-        if (spec.kind == ControlKind::Frame)
-            frameOrigin = twipsToPixels(spec.left, spec.top, spec.width, spec.height).topLeft();
+    for (const ControlSpec &row : table) {
+        if (row.kind == ControlKind::Frame)
+            frameOrigin = twipsToPixels(row.left, row.top, row.width, row.height).topLeft();
     }
 
     QJsonArray controls;
@@ -66,21 +66,21 @@ int main(int argc, char **argv)
                     {"rect", QJsonArray{0, 0, twipsToPixels(clientWidth), twipsToPixels(clientHeight)}},
                     {"name", windowCaption},
                     {"description", QString()}});
-    for (const ControlSpec &spec : table) {
+    for (const ControlSpec &row : table) {
         // A line is drawn one pixel high, as the builder makes it.
-        const float height = spec.kind == ControlKind::Line ? twipsPerPixel : spec.height;
-        QRect rect = twipsToPixels(spec.left, spec.top, spec.width, height);
-        if (spec.container == Container::Frame1)
+        const float height = row.kind == ControlKind::Line ? twipsPerPixel : row.height;
+        QRect rect = twipsToPixels(row.left, row.top, row.width, height);
+        if (row.container == Container::Frame1)
             rect.translate(frameOrigin);
-        const ScreenReaderText text = spoken.value(spec.name);
-        const bool titleButton = spec.look == Look::TitleButton;
+        const ScreenReaderText text = spoken.value(row.name);
+        const bool titleButton = row.look == Look::TitleButton;
         controls.append(QJsonObject{
-            {"control", spec.name},
-            {"kind", titleButton ? QStringLiteral("push button") : kindName(spec.kind)},
+            {"control", row.name},
+            {"kind", titleButton ? QStringLiteral("push button") : kindName(row.kind)},
             {"rect", QJsonArray{rect.x(), rect.y(), rect.width(), rect.height()}},
-            {"name", text.accessibleName.isEmpty() ? spec.caption : text.accessibleName},
+            {"name", text.accessibleName.isEmpty() ? row.caption : text.accessibleName},
             // Without a description of its own, a control is described by its tooltip.
-            {"description", text.description.isEmpty() ? spec.tooltip : text.description},
+            {"description", text.description.isEmpty() ? row.tooltip : text.description},
         });
     }
     const QByteArray json = QJsonDocument(controls).toJson();
