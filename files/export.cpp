@@ -18,21 +18,27 @@ QStringList ExportHeading(qsizetype count)
 QByteArray ExportBytes(const QStringList &entries, QStringEncoder &encoder)
 {
     static constexpr QStringView lineEnd = u"\r\n";
-    QString text;
-    qsizetype length = 128;
+    const QStringList heading = ExportHeading(entries.size());
+    qsizetype length = 0;
+    for (const QString &line : heading)
+        length += line.size() + lineEnd.size();
     for (const QString &entry : entries)
-        length += entry.size() + 2;
-    text.reserve(length);
-    for (const QString &line : ExportHeading(entries.size())) {
-        text += line;
-        text += lineEnd;
-    }
-    for (const QString &entry : entries) {
-        text += entry;
-        text += lineEnd;
-    }
+        length += entry.size() + lineEnd.size();
+    // Line by line straight into the code page: a long list is never held a second time as one text, whose
+    // fresh pages alone cost more than the conversion.
+    QByteArray bytes(encoder.requiredSpace(length), Qt::Uninitialized);
+    char *end = bytes.data();
+    const auto put = [&encoder, &end](QStringView line) {
+        end = encoder.appendToBuffer(end, line);
+        end = encoder.appendToBuffer(end, lineEnd);
+    };
     encoder.resetState();
-    return encoder.encode(text);
+    for (const QString &line : heading)
+        put(line);
+    for (const QString &entry : entries)
+        put(entry);
+    bytes.truncate(end - bytes.data());
+    return bytes;
 }
 
 FileOutcome ExportResults(const QStringList &entries, const QString &path)
