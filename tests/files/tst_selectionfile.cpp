@@ -626,10 +626,12 @@ void TestSelectionFile::loadsTheLargestTableThatCanBeSaved()
 void TestSelectionFile::removesOnlyTheLeftoversOfItsOwnWrites()
 {
     QTemporaryDir dir;
-    const QStringList kept = {
-        "Selection",        "Selection.backup",  "Selection.BACKUP",    "Selection.unreadable",
-        "Selection.qWzpT",  "Selection.qWzpTab", "Selection.qWz1Ta",    "selection.qWzpTa",
-        "Selection-qWzpTa", "Other.qWzpTa",      "Selection.qWzpTa.old"};
+    QStringList kept = {"Selection",       "Selection.backup",    "Selection.BACKUP", "Selection.unreadable",
+                        "Selection.qWzpT", "Selection.qWzpTab",   "Selection.qWz1Ta", "Selection-qWzpTa",
+                        "Other.qWzpTa",    "Selection.qWzpTa.old"};
+#ifndef Q_OS_WIN
+    kept << "selection.qWzpTa"; // on Windows, where names ignore case, the first leftover's own file
+#endif
     const QStringList leftovers = {"Selection.qWzpTa", "Selection.ABCDEf"};
     const QDateTime old = QDateTime::currentDateTimeUtc().addSecs(-120);
     for (const QString &name : kept + leftovers + QStringList{"Selection.FreshA"}) {

@@ -187,8 +187,8 @@ private slots:
     // The table comes back, but its file stays and would load again: the user hears why, once.
     void loadedFileThatCannotBeDeletedIsReported()
     {
-        QVERIFY(SaveSelection(MillRecord(), SelectionFilePath()).ok);
-        const QString folder = QFileInfo(SelectionFilePath()).absolutePath();
+        QVERIFY(SaveSelection(MillRecord(), m_h.roots.selectionFile).ok);
+        const QString folder = QFileInfo(m_h.roots.selectionFile).absolutePath();
         QString reason;
         if (!ProtectFolder(folder, true, &reason))
             QSKIP("the folder cannot be protected from deletions here");
@@ -200,10 +200,10 @@ private slots:
         QCOMPARE(m_h.messages.shown.size(), 1);
         const Message &message = m_h.messages.shown.first();
         QCOMPARE(message.title, QStringLiteral("Saved Data Not Deleted"));
-        QVERIFY2(message.text.contains(QDir::toNativeSeparators(SelectionFilePath())),
+        QVERIFY2(message.text.contains(QDir::toNativeSeparators(m_h.roots.selectionFile)),
                  qPrintable(message.text));
         QVERIFY2(message.text.contains(reason), qPrintable(message.text));
-        QVERIFY(QFile::exists(SelectionFilePath()));
+        QVERIFY(QFile::exists(m_h.roots.selectionFile));
     }
 
     // A folder that cannot be made at start-up stops nothing; the save at exit reports its failure and

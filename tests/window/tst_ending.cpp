@@ -1,6 +1,5 @@
 // The session's end, and two Velmoras sharing one home.
 
-#include "paths.h"
 #include "selectionfile.h"
 #include "testfiles.h"
 #include "windowtest.h"
@@ -25,12 +24,6 @@ SelectionRecord OneIndustry(const QString &name)
     return record;
 }
 
-// Whether the saved table holds this industry (the names are ASCII, stored as they are).
-bool Saved(const char *industry)
-{
-    return ReadFile(SelectionFilePath()).contains(industry);
-}
-
 } // namespace
 
 class EndingTest : public QObject {
@@ -38,6 +31,9 @@ class EndingTest : public QObject {
 
 private:
     Harness m_h;
+
+    // Whether the saved table holds this industry (the names are ASCII, stored as they are).
+    bool Saved(const char *industry) const { return ReadFile(m_h.roots.selectionFile).contains(industry); }
 
     static void fill(VelmoraWindow &window, const QString &industry)
     {
@@ -76,7 +72,7 @@ private slots:
         commitDataRequest();
         QVERIFY(m_h.messages.shown.isEmpty());
         QCOMPARE(m_h.end.ends, 0);
-        const QByteArray atSessionEnd = ReadFile(SelectionFilePath());
+        const QByteArray atSessionEnd = ReadFile(m_h.roots.selectionFile);
         QVERIFY(Saved("Mill"));
 
         if (then == QStringLiteral("title")) {
@@ -88,9 +84,9 @@ private slots:
         }
         QCOMPARE(m_h.end.ends, 1);
         if (then == QStringLiteral("close"))
-            QCOMPARE(ReadFile(SelectionFilePath()), atSessionEnd);
+            QCOMPARE(ReadFile(m_h.roots.selectionFile), atSessionEnd);
         else
-            QVERIFY(!QFile::exists(SelectionFilePath()));
+            QVERIFY(!QFile::exists(m_h.roots.selectionFile));
     }
 
     // Two windows in one process stand for two Velmoras: they share the home, its files and its lock. Without
@@ -105,13 +101,13 @@ private slots:
     {
         QFETCH(bool, firstLoads);
         if (firstLoads)
-            QVERIFY(SaveSelection(OneIndustry(QStringLiteral("Mill")), SelectionFilePath()).ok);
+            QVERIFY(SaveSelection(OneIndustry(QStringLiteral("Mill")), m_h.roots.selectionFile).ok);
         m_h.open();
-        QVERIFY(!QFile::exists(SelectionFilePath()));
+        QVERIFY(!QFile::exists(m_h.roots.selectionFile));
         if (!firstLoads)
             fill(*m_h.window, QStringLiteral("Mill"));
         commitDataRequest(); // a file on disk while the first runs, which the second must not load
-        const QByteArray saved = ReadFile(SelectionFilePath());
+        const QByteArray saved = ReadFile(m_h.roots.selectionFile);
 
         VelmoraWindow second(WindowSeams{
             .messages = &m_h.messages, .end = &m_h.end, .rights = &m_h.rights, .roots = &m_h.roots});
@@ -119,7 +115,7 @@ private slots:
         QCOMPARE(m_h.end.ends, 1);
         QCOMPARE(m_h.messages.shown.size(), 1);
         QCOMPARE(m_h.messages.shown.first().title, QStringLiteral("Velmora Is Already Running"));
-        QCOMPARE(ReadFile(SelectionFilePath()), saved);
+        QCOMPARE(ReadFile(m_h.roots.selectionFile), saved);
 
         fill(*m_h.window, QStringLiteral("Mill"));
         m_h.window->ShutDown();

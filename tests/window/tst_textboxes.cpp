@@ -1,9 +1,9 @@
 // The text boxes: what they hold and refuse, reading txtOld verbatim, undoing a Clear, and a saved table
 // that does not fit its boxes.
 
-#include "paths.h"
 #include "selectionfile.h"
 #include "selectionlayout.h"
+#include "textcodec.h"
 #include "windowtest.h"
 
 #include <QClipboard>
@@ -71,7 +71,7 @@ private slots:
     void init() { QVERIFY(m_h.begin()); }
     void cleanup() { m_h.finish(); }
 
-    // Every box takes a text of exactly MaxTextBytes bytes in the code page (here UTF-8, so "é" is two) and
+    // Every box takes a text of exactly MaxTextBytes bytes in the code page and
     // refuses, whole and with a word, what would go beyond; the car-type boxes also stop at 32,768 items.
     void boxesHoldWhatTheFileHoldsAndRefuseMore_data()
     {
@@ -87,7 +87,12 @@ private slots:
         QFETCH(bool, carTypes);
         QCOMPARE(MaxTextBytes, 65535);
         m_h.open();
-        const QString full = QString(MaxTextBytes / 2, QChar(0x00E9)) + u'x'; // 65,535 bytes, 32,768 letters
+        // 65,535 bytes: "é" is two in UTF-8 and one in an ANSI code page.
+        QStringEncoder encoder = SystemEncoder();
+        const auto letterBytes = static_cast<qsizetype>(QByteArray(encoder.encode(u"\u00E9")).size());
+        const qsizetype letters = (MaxTextBytes - 1) / letterBytes;
+        const QString full =
+            QString(letters, QChar(0x00E9)) + QString(MaxTextBytes - letters * letterBytes, u'x');
         paste(box, full.first(10));
         paste(box, full.sliced(10));
         QCOMPARE(textOf(box), full);
@@ -196,7 +201,7 @@ private slots:
         record.Industries[0].LastType = 19999;
         record.Industries[1].Name = QStringLiteral("Dock");
         record.Industries[1].CarTypes.assign({QStringLiteral("tank")});
-        QVERIFY(SaveSelection(record, SelectionFilePath()).ok);
+        QVERIFY(SaveSelection(record, m_h.roots.selectionFile).ok);
 
         m_h.open();
         // 16,384 car types of three letters and their commas make 65,535 bytes exactly.
