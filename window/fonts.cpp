@@ -45,16 +45,14 @@ float horizontalRoom(ControlKind kind)
 // caption is to be drawn: the control's room is scaled alike, so one set of metrics can stand for any size.
 bool fits(const QFontMetricsF &metrics, double scale, const ControlSpec &control, const QString &text)
 {
-    const double width =
-        (twipsToPixels(control.width) - static_cast<double>(horizontalRoom(control.kind))) * scale;
-    const double height = twipsToPixels(control.height) * scale;
-    if (control.kind == ControlKind::CheckBox && height >= 2.0 * metrics.lineSpacing()) {
+    const QSizeF room = captionRoom(control) * scale;
+    if (control.kind == ControlKind::CheckBox && room.height() >= 2.0 * metrics.lineSpacing()) {
         // A two-line box wraps its caption between words.
         const QRectF bounds =
-            metrics.boundingRect(QRectF(0, 0, width, 1000.0 * scale), Qt::TextWordWrap, text);
-        return bounds.width() <= width && bounds.height() <= height;
+            metrics.boundingRect(QRectF(0, 0, room.width(), 1000.0 * scale), Qt::TextWordWrap, text);
+        return bounds.width() <= room.width() && bounds.height() <= room.height();
     }
-    return metrics.horizontalAdvance(text) <= width && metrics.height() <= height - 2.0 * scale;
+    return metrics.horizontalAdvance(text) <= room.width() && metrics.height() <= room.height();
 }
 
 bool allFit(const QFontMetricsF &metrics, double scale, const QList<ControlSpec> &table)
@@ -72,6 +70,12 @@ bool allFit(const QFontMetricsF &metrics, double scale, const QList<ControlSpec>
 }
 
 } // namespace
+
+QSizeF captionRoom(const ControlSpec &control)
+{
+    return {twipsToPixels(control.width) - static_cast<double>(horizontalRoom(control.kind)),
+            twipsToPixels(control.height) - 2.0};
+}
 
 QFont dialogFont(const QList<ControlSpec> &table)
 {

@@ -5,6 +5,7 @@
 #include "layout.h"
 
 #include <QFont>
+#include <QSizeF>
 
 namespace velmora {
 
@@ -12,8 +13,12 @@ namespace velmora {
 // interface font at the same size.
 QFont titleFont(bool bold);
 
+// The room a control of the table leaves for its caption, in pixels: its width less what its kind keeps for
+// bevels, indicator or inset, and its height less a pixel above and below.
+QSizeF captionRoom(const ControlSpec &control);
+
 // The platform's interface font at the largest size (8 pt at most) at which every caption of the table,
-// and every entry of the count lists, fits its control.
+// and every entry of the count lists, fits its captionRoom.
 QFont dialogFont(const QList<ControlSpec> &table);
 
 } // namespace velmora

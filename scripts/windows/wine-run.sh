@@ -41,6 +41,12 @@ flock 9
 flock -u 9
 exec 9>&-
 
+# The Windows platform plug-in draws on an X display through Wine; without one, a virtual display is made
+# for this program alone.
+if [ "${QT_QPA_PLATFORM:-}" = windows ] && [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$prefix" "$qt" "$@"
+fi
+
 # QtTest writes to the debugger's channel on Windows unless told to use stderr.
 export QT_FORCE_STDERR_LOGGING=1
 while IFS='=' read -r name _; do
