@@ -67,6 +67,11 @@ install(CODE "
 
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_FILE_NAME velmora-${PROJECT_VERSION}-windows-x64)
+# A 64-bit installer for the 64-bit program; the wrapper is a shell script, for a cross build's makensis.
+if(CMAKE_HOST_UNIX)
+    set(CPACK_NSIS_EXECUTABLE ${CMAKE_CURRENT_LIST_DIR}/makensis-amd64.sh)
+endif()
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME "Ostrel Velmora")
 set(CPACK_NSIS_DISPLAY_NAME "Ostrel Velmora ${PROJECT_VERSION}")
 set(CPACK_NSIS_MUI_ICON ${VELMORA_ICON_ICO})

@@ -4,6 +4,8 @@
 # uninstalled silently, leaving nothing behind.
 #   windows_installer_test.sh WINE_RUN PREFIX QTPREFIX BUILD_DIR CPACK
 set -uo pipefail
+[ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
+command -v xdotool >/dev/null || { echo "SKIP: xdotool is missing"; exit 77; }
 wine_run=$1 prefix=$2 qt=$3 build=$4 cpack=$5
 
 work=$(mktemp -d)
@@ -24,7 +26,7 @@ poll() {
 }
 
 target=$prefix/drive_c/VelmoraTest
-menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora"
+menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Ostrel Velmora"
 rm -rf "$target"
 cp "$installer" "$prefix/drive_c/velmora-setup.exe"
 "$wine_run" "$prefix" "$qt" 'C:\velmora-setup.exe' /S '/D=C:\VelmoraTest'
@@ -33,20 +35,20 @@ rm -f "$prefix/drive_c/velmora-setup.exe"
 [ -f "$target/bin/platforms/qwindows.dll" ] && pass "platform plug-in installed" || fail "no qwindows.dll"
 ls "$menu"/*.lnk >/dev/null 2>&1 && pass "Start-menu entry" || fail "no Start-menu entry in $menu"
 
-# The installed program alone: no WINEPATH, no plug-in path. It runs until it is stopped; a missing DLL
-# or plug-in ends it at once with a message.
+# The installed program alone, as the Start-menu entry starts it: no WINEPATH, no plug-in path, the
+# Windows platform plug-in on the X display. A missing DLL or plug-in ends it at once instead of opening its
+# window.
 (
-    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= WINEQT_QPA_PLATFORM=minimal
-    export QT_FORCE_STDERR_LOGGING=1
+    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= WINEQT_FORCE_STDERR_LOGGING=1
     unset WINEPATH
     exec wine 'C:\VelmoraTest\bin\velmora.exe'
 ) >"$work/run.log" 2>&1 &
 pid=$!
-sleep 15
-if kill -0 "$pid" 2>/dev/null; then
-    pass "installed program starts and keeps running"
+window_open() { xdotool search --onlyvisible --name '^Ostrel Velmora v2\.1$' >/dev/null 2>&1; }
+if poll 90 window_open; then
+    pass "installed program opens its window"
 else
-    fail "installed program ended: $(cat "$work/run.log")"
+    fail "installed program did not open its window: $(cat "$work/run.log")"
 fi
 WINEPREFIX=$prefix wineserver -k 2>/dev/null
 wait "$pid" 2>/dev/null
