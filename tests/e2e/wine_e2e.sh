@@ -7,6 +7,8 @@
 set -uo pipefail
 
 wine_run=$1 prefix=$2 qt=$3 velmora=$4
+wine=$(command -v wine64 || command -v wine)
+[ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
 for tool in openbox xdotool xprop xwininfo; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
@@ -62,7 +64,7 @@ focus_window() {
 # Controls' centres in window pixels (the frame lies at 8, 32), as in the Linux test.
 ind0="$((8 + 16 + 60)) $((32 + 112 + 9))"
 check_data="$((448 + 70)) $((320 + 8))"
-go_types="$((8 + 240 + 28)) $((32 + 32 + 8))"
+go_industries="$((8 + 296 + 28)) $((32 + 136 + 8))"
 export_button="$((8 + 368 + 28)) $((32 + 264 + 8))"
 
 # ---- The window opens in its place, with its size.
@@ -99,18 +101,35 @@ wait_end || { fail "second Esc did not end the program"; stop; }
 cmp -s "$selection" "$work/expected" && pass "restored table saved again unchanged" || fail "restored table differs"
 rm -f "$selection"
 
-# ---- Export writes C:\Velmora-Export.txt in the ANSI code page and says so.
+# ---- The session's end (Windows' end-session messages, sent by wineboot as at a logout) saves the
+# table like Esc does.
 start || exit 1
 focus_window
-click_at "$((8 + 16 + 100))" "$((32 + 32 + 20))" # into txtOld
-xdotool type --delay 60 "Café"
-click_at $go_types
+click_at $ind0
+xdotool type --delay 60 "Mill"
+xdotool key Tab
+xdotool type --delay 60 "hopper,boxcar"
+click_at $check_data
+WINEPREFIX=$prefix WINEDEBUG=-all timeout 60 "$wine" wineboot --end-session >/dev/null 2>&1
+saved() { cmp -s "$selection" "$work/expected"; }
+if poll 60 saved; then pass "the session's end saves the table"; else fail "no table saved at the session's end"; fi
+stop
+rm -f "$selection"
+
+# ---- Export writes C:\Velmora-Export.txt in the ANSI code page and says so. The car type comes from a
+# saved table in the ANSI code page ("é" is the one byte 0xE9 under an English Windows): Mill with the
+# one car type "Café", and the spare element.
+printf '\x00\x00\x00\x00\x01\x00\x01\x00\x02\x00\x00\x00\x00\x00\x00\x00''\x04\x00Mill\x00\x00\x00\x00\x00\x00''\x01\x00\x01\x00\x00\x00\x00\x00\x00\x00\x04\x00Caf\xe9''\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$selection"
+start || exit 1
+poll 60 file_gone || fail "the saved table was not loaded"
+focus_window
+click_at $go_industries
 click_at $export_button
 box_open() { xdotool search --onlyvisible --name 'Results Exported!' >/dev/null 2>&1; }
 if poll 60 box_open; then pass "export message shown"; else fail "no export message"; fi
-# "é" is one byte, 0xE9, in the ANSI code page of an English Windows; every line ends in CR LF.
+# Every line ends in CR LF; nothing is in UTF-8.
 if head -c 32 "$exported" 2>/dev/null | cmp -s - <(printf 'Made With Ostrel Velmora v2.01\r\n') &&
-   LC_ALL=C grep -q $'Caf\xe9\r$' "$exported" && ! LC_ALL=C grep -q $'\xc3' "$exported"; then
+   LC_ALL=C grep -q $'^Mill - Caf\xe9\r$' "$exported" && ! LC_ALL=C grep -q $'\xc3' "$exported"; then
     pass "export file written in the ANSI code page with CR LF line ends"
 else
     fail "export file missing or wrong: $(od -c "$exported" 2>/dev/null | head -n 8)"
