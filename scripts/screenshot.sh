@@ -1,18 +1,29 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png: Velmora under Xvfb with a window manager, a few industries typed in and a
 # few runs drawn, captured with a margin around the window.
+#   scripts/screenshot.sh            the Linux program, into docs/screenshot.png
+#   scripts/screenshot.sh --windows  the Windows program under Wine, into docs/screenshot-windows.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
 
-if [ "${1:-}" != "--inside" ]; then
-    scripts/install-deps.sh build run test
-    cmake --preset release >/dev/null
-    cmake --build --preset release -j2 --target velmora
-    exec xvfb-run -a -s "-screen 0 800x600x24" "$0" --inside
-fi
+case "${1:-}" in
+    --inside) platform=$2 ;;
+    --windows)
+        VELMORA_WINDOWS_QT=$(scripts/windows/toolchain.sh --print-prefix)
+        export VELMORA_WINDOWS_QT
+        cmake --preset windows >/dev/null
+        cmake --build build/windows -j2 --target velmora
+        exec xvfb-run -a -s "-screen 0 800x600x24" "$0" --inside windows ;;
+    "")
+        scripts/install-deps.sh build run test
+        cmake --preset release >/dev/null
+        cmake --build --preset release -j2 --target velmora
+        exec xvfb-run -a -s "-screen 0 800x600x24" "$0" --inside linux ;;
+    *) echo "usage: $0 [--windows]" >&2; exit 2 ;;
+esac
 
-export QT_QPA_PLATFORM=xcb
+if [ "$platform" = linux ]; then export QT_QPA_PLATFORM=xcb; else unset QT_QPA_PLATFORM; fi
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 export HOME=$work XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/runtime
@@ -21,9 +32,17 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 openbox --sm-disable >/dev/null 2>&1 &
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 
-build/release/app/velmora &
+if [ "$platform" = windows ]; then
+    # A Wine prefix of its own, made afresh; its Wine server ends with the picture.
+    trap 'kill $(jobs -p) 2>/dev/null; WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+    scripts/windows/wine-run.sh "$work/prefix" "$VELMORA_WINDOWS_QT" build/windows/velmora.exe &
+    picture=$repo/docs/screenshot-windows.png
+else
+    build/release/app/velmora &
+    picture=$repo/docs/screenshot.png
+fi
 win=""
-for _ in $(seq 100); do
+for _ in $(seq 600); do
     win=$(xdotool search --onlyvisible --name '^Ostrel Velmora v2\.1$' 2>/dev/null | head -n1) && [ -n "$win" ] && break
     sleep 0.1
 done
@@ -55,5 +74,5 @@ sleep 0.5
 
 mkdir -p docs
 import -window "$win" "$work/window.png"
-convert "$work/window.png" -bordercolor '#5b6f82' -border 20 "$repo/docs/screenshot.png"
-echo "wrote docs/screenshot.png"
+convert "$work/window.png" -bordercolor '#5b6f82' -border 20 "$picture"
+echo "wrote ${picture#"$repo"/}"
