@@ -14,35 +14,17 @@ done
 [ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
 
 export QT_QPA_PLATFORM=xcb
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_CONFIG_HOME=$work/home/.config
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+use_own_home
 selection="$XDG_DATA_HOME/Program Files/Ostrel/Velmora/Selection"
 exported="$HOME/Velmora-Export.txt"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "PASS: $*"; }
-
-# poll SECONDS COMMAND...: true once COMMAND succeeds, false when time runs out.
-poll() {
-    local limit=$(( $1 * 10 )); shift
-    for ((i = 0; i < limit; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-openbox --sm-disable >/dev/null 2>&1 &
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-poll 30 wm_ready || { echo "openbox did not start"; exit 1; }
+start_window_manager
 
 pid=""
 win=""
-find_window() { win=$(xdotool search --onlyvisible --name '^Ostrel Velmora v2\.1$' 2>/dev/null | head -n1); [ -n "$win" ]; }
 # Mapped, and taken in by the window manager, which places a window before it maps it.
 managed() { xprop -id "$win" WM_STATE 2>/dev/null | grep -q 'Normal'; }
 # start [COMMAND...]: the program, through COMMAND when one is given.

@@ -20,25 +20,11 @@ if [ -z "${VELMORA_WAYLAND_SESSION:-}" ]; then
     exec env VELMORA_WAYLAND_SESSION=1 dbus-run-session -- bash "$0" "$@"
 fi
 
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_CONFIG_HOME=$work/home/.config
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+use_own_home
 unset DISPLAY
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "PASS: $*"; }
-poll() {
-    local limit=$(($1 * 10))
-    shift
-    for ((i = 0; i < limit; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 # The pixman renderer, so the screenshot holds what was drawn; --debug lets the screenshooter in.
 socket=velmora-test

@@ -14,6 +14,7 @@ for tool in openbox xdotool xprop xwininfo; do
 done
 [ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
 
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 work=$(mktemp -d)
 # The prefix's Wine server may have been started by a test without a display; this one needs it.
 WINEPREFIX=$prefix wineserver -k 2>/dev/null
@@ -22,25 +23,10 @@ unset QT_QPA_PLATFORM
 selection="$prefix/drive_c/Program Files/Ostrel/Velmora/Selection"
 exported="$prefix/drive_c/Velmora-Export.txt"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "PASS: $*"; }
-poll() {
-    local limit=$(( $1 * 10 )); shift
-    for ((i = 0; i < limit; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-openbox --sm-disable >/dev/null 2>&1 &
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-poll 30 wm_ready || { echo "openbox did not start"; exit 1; }
+start_window_manager
 
 pid=""
 win=""
-find_window() { win=$(xdotool search --onlyvisible --name '^Ostrel Velmora v2\.1$' 2>/dev/null | head -n1); [ -n "$win" ]; }
 start() {
     "$wine_run" "$prefix" "$qt" "$velmora" >"$work/velmora.log" 2>&1 &
     pid=$!
@@ -84,6 +70,15 @@ check_data="$((448 + 70)) $((320 + 8))"
 go_industries="$((8 + 296 + 28)) $((32 + 136 + 8))"
 export_button="$((8 + 368 + 28)) $((32 + 264 + 8))"
 
+# The table every step saves: Mill, with hopper and boxcar, typed in, and Save Data ticked.
+type_table() {
+    click_at $ind0
+    xdotool type --delay 60 "Mill"
+    xdotool key Tab
+    xdotool type --delay 60 "hopper,boxcar"
+    click_at $check_data
+}
+
 # ---- The window opens in its place, with its size.
 rm -f "$selection" "$exported"
 start || exit 1
@@ -92,11 +87,7 @@ if poll 30 at_position "98,87"; then pass "opens at (98, 87)"; else fail "opens 
 
 # ---- A typed table with Save Data ticked is saved by Esc under the prefix's Program Files, byte for byte.
 focus_window
-click_at $ind0
-xdotool type --delay 60 "Mill"
-xdotool key Tab
-xdotool type --delay 60 "hopper,boxcar"
-click_at $check_data
+type_table
 if escape; then pass "Esc ends the program"; else fail "Esc did not end the program"; stop; fi
 # RandomOrder 0, RunCount 0, IndustryCount 1; two industries from 0: Mill (row 0, last type 1, its two car
 # types) and the empty spare element.
@@ -119,11 +110,7 @@ rm -f "$selection"
 # table like Esc does.
 start || exit 1
 focus_window
-click_at $ind0
-xdotool type --delay 60 "Mill"
-xdotool key Tab
-xdotool type --delay 60 "hopper,boxcar"
-click_at $check_data
+type_table
 WINEPREFIX=$prefix WINEDEBUG=-all timeout 60 "$wine" wineboot --end-session >/dev/null 2>&1
 saved() { cmp -s "$selection" "$work/expected"; }
 if poll 60 saved; then pass "the session's end saves the table"; else fail "no table saved at the session's end"; fi
@@ -165,11 +152,7 @@ if command -v chattr >/dev/null && chattr +i "$own_folder" "$prefix/drive_c" 2>/
     trap 'kill $(jobs -p) 2>/dev/null; WINEPREFIX=$prefix wineserver -k 2>/dev/null; chattr -i "$own_folder" "$prefix/drive_c"; rm -rf "$work"' EXIT
     start || exit 1
     focus_window
-    click_at $ind0
-    xdotool type --delay 60 "Mill"
-    xdotool key Tab
-    xdotool type --delay 60 "hopper,boxcar"
-    click_at $check_data
+    type_table
     click_at $export_button
     if poll 60 box_open; then pass "export message shown"; else fail "no export message"; fi
     xdotool key Return

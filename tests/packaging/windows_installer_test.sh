@@ -16,14 +16,7 @@ installer=$(find "$work" -maxdepth 1 -name 'velmora-*-windows-x64.exe' | head -n
 [ -n "$installer" ] || { echo "FAIL: no installer made"; exit 1; }
 echo "installer: $(basename "$installer"), $(stat -c %s "$installer") bytes"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "PASS: $*"; }
-poll() {
-    local limit=$(( $1 * 10 )); shift
-    for ((i = 0; i < limit; i++)); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/common.sh"
 
 target=$prefix/drive_c/VelmoraTest
 menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Ostrel Velmora"
