@@ -388,9 +388,9 @@ private slots:
     // bevels may take more, as Windows' do: its 17-pixel buttons leave 9 pixels inside them).
     void everyCaptionFitsItsControl()
     {
-        QHash<QString, ControlSpec> specs;
-        for (const ControlSpec &spec : controlTable())
-            specs.insert(spec.name, spec);
+        QHash<QString, ControlSpec> rows;
+        for (const ControlSpec &row : controlTable())
+            rows.insert(row.name, row);
         const QList<QWidget *> widgets = m_h.window->findChildren<QWidget *>();
         int checked = 0;
         for (QWidget *widget : widgets) {
@@ -437,9 +437,9 @@ private slots:
                                             .arg(widget->objectName(), text)
                                             .arg(metrics.horizontalAdvance(text))
                                             .arg(room.width())));
-                    const auto spec = specs.constFind(widget->objectName());
-                    const double height = spec != specs.cend() && spec->look == Look::Plain
-                                              ? captionRoom(*spec).height()
+                    const auto row = rows.constFind(widget->objectName());
+                    const double height = row != rows.cend() && row->look == Look::Plain
+                                              ? captionRoom(*row).height()
                                               : room.height();
                     QVERIFY2(metrics.height() <= height, qPrintable(widget->objectName()));
                 }
