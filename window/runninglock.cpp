@@ -4,26 +4,90 @@
 #include "places.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace velmora {
+
+RunningLock::~RunningLock()
+{
+    release();
+}
 
 RunningLock::Outcome RunningLock::take(const QString &selectionFile, const QString &fallback,
                                        const WriteRights &rights)
 {
+    release();
     const QString selection = WritablePlace(selectionFile, fallback, rights);
     const QString folder = QDir::toNativeSeparators(QFileInfo(selection).absolutePath()) + QDir::separator();
     if (!MakeFolderPath(folder).ok)
         return Outcome::NotPossible;
     // Four letters after the dot: the start-up's clean-up of interrupted saves removes "Selection." with
     // six, the temporary files' pattern, and must never take the lock for one of them.
-    auto lock = std::make_unique<QLockFile>(folder + QStringLiteral("Selection.lock"));
-    lock->setStaleLockTime(0); // stale only when its program has gone, never by age
-    if (lock->tryLock()) {
-        m_lock = std::move(lock);
-        return Outcome::Taken;
+    const QString path = folder + QStringLiteral("Selection.lock");
+#ifdef Q_OS_WIN
+    // Shared with no one: a second opening, by this process or another, is refused while the handle lives,
+    // and the system removes the file when the handle closes.
+    HANDLE handle =
+        CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION ? Outcome::HeldElsewhere : Outcome::NotPossible;
+    m_handle = handle;
+    return Outcome::Taken;
+#else
+    const QByteArray name = QFile::encodeName(path);
+    // A holder that ends removes the file while it still holds it, so a program that opened the file just
+    // before may then lock a file that is gone: the lock counts only while the name still leads to the
+    // file locked, and otherwise the file made anew is tried.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return Outcome::NotPossible;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            return error == EWOULDBLOCK ? Outcome::HeldElsewhere : Outcome::NotPossible;
+        }
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(fd, &held) == 0 && ::stat(name.constData(), &named) == 0 && held.st_dev == named.st_dev &&
+            held.st_ino == named.st_ino) {
+            m_fd = fd;
+            m_path = name;
+            return Outcome::Taken;
+        }
+        ::close(fd);
     }
-    return lock->error() == QLockFile::LockFailedError ? Outcome::HeldElsewhere : Outcome::NotPossible;
+    return Outcome::NotPossible;
+#endif
+}
+
+void RunningLock::release()
+{
+#ifdef Q_OS_WIN
+    if (m_handle != nullptr) {
+        CloseHandle(static_cast<HANDLE>(m_handle));
+        m_handle = nullptr;
+    }
+#else
+    if (m_fd >= 0) {
+        // Removed while still held (see take()).
+        ::unlink(m_path.constData());
+        ::close(m_fd);
+        m_fd = -1;
+    }
+#endif
 }
 
 } // namespace velmora

@@ -5,12 +5,13 @@
 // Two Velmoras with the same home would share one Selection file: the one that closed last would overwrite
 // the other's table without a word, and a table one of them loaded would be gone for the other. So each
 // program holds a lock file, "Selection.lock" beside the Selection file it would save, for as long as it
-// runs. QLockFile writes the holder's process into it, so a lock left by a program that has gone (a crash,
-// a kill) is taken over; a lock whose holder still runs, however old, is not.
+// runs. The lock is the system's own (flock on Unix; on Windows, the file opened for this program alone),
+// so the system lets go of it when the program ends, however it ends: a lock left by a crash or a kill is
+// simply taken, and one whose program still runs never is. Taking it writes nothing, so the start does not
+// wait for the disk.
 
-#include <QLockFile>
+#include <QByteArray>
 #include <QString>
-#include <memory>
 
 namespace velmora {
 
@@ -24,12 +25,24 @@ public:
         NotPossible,   // no lock file can be made there; the save at exit will say why
     };
 
+    RunningLock() = default;
+    ~RunningLock();
+    RunningLock(const RunningLock &) = delete;
+    RunningLock &operator=(const RunningLock &) = delete;
+
     // Takes the lock in the folder where this user's Selection file goes (selectionFile, or the fallback
     // when rights refuse that), making the folder when it is missing.
     Outcome take(const QString &selectionFile, const QString &fallback, const WriteRights &rights);
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    void release();
+
+#ifdef Q_OS_WIN
+    void *m_handle = nullptr;
+#else
+    int m_fd = -1;
+    QByteArray m_path;
+#endif
 };
 
 } // namespace velmora

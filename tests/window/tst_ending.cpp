@@ -5,7 +5,9 @@
 #include "windowtest.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QSessionManager>
 
@@ -121,6 +123,23 @@ private slots:
         m_h.window->ShutDown();
         QCOMPARE(m_h.end.ends, 2);
         QVERIFY(Saved("Mill"));
+    }
+
+    // The lock is the system's, not the file's: one left by a program that was killed is taken at once, and a
+    // window that ends takes its lock file with it, so the next start is not refused.
+    void lockGoesWithItsWindow()
+    {
+        const QString lock =
+            QFileInfo(m_h.roots.selectionFile).absolutePath() + QStringLiteral("/Selection.lock");
+        QVERIFY(QDir().mkpath(QFileInfo(lock).absolutePath()));
+        QVERIFY(WriteFile(lock, "12345\nvelmora\nelsewhere\n"));
+        m_h.open();
+        QVERIFY(!m_h.window->ended());
+        m_h.window.reset();
+        QVERIFY(!QFile::exists(lock));
+        m_h.open();
+        QVERIFY(!m_h.window->ended());
+        QVERIFY(m_h.messages.shown.isEmpty());
     }
 };
 
