@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -14,8 +15,11 @@ QFont titleFont(bool bold)
     // The platform's interface font is its sans-serif, so no style hint is needed; a hint would only
     // make the toolkit work out a second list of fallback fonts at start-up (for characters the font
     // lacks), where the one the application font already has serves.
-    QFont font = QFontDatabase::hasFamily(wanted) ? QFont(wanted)
-                                                  : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    // The family is looked for in the list of installed families the toolkit already holds: hasFamily()
+    // would first ask the font configuration for the name's aliases, a query as costly as setting up a font.
+    QFont font = QFontDatabase::families().contains(wanted, Qt::CaseInsensitive)
+                     ? QFont(wanted)
+                     : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPointSizeF(9.75);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
@@ -41,10 +45,32 @@ float horizontalRoom(ControlKind kind)
     }
 }
 
+// A font's metrics with each text's width measured once: the sizes tried all ask for the same captions, and
+// measuring one shapes it anew each time.
+class CaptionMetrics {
+public:
+    explicit CaptionMetrics(const QFont &font) : m_metrics(font) {}
+
+    const QFontMetricsF &metrics() const { return m_metrics; }
+
+    qreal width(const QString &text)
+    {
+        auto known = m_widths.constFind(text);
+        if (known == m_widths.cend())
+            known = m_widths.insert(text, m_metrics.horizontalAdvance(text));
+        return *known;
+    }
+
+private:
+    QFontMetricsF m_metrics;
+    QHash<QString, qreal> m_widths;
+};
+
 // Whether a caption fits its control, measured with metrics of a font `scale` times the size at which the
 // caption is to be drawn: the control's room is scaled alike, so one set of metrics can stand for any size.
-bool fits(const QFontMetricsF &metrics, double scale, const ControlSpec &control, const QString &text)
+bool fits(CaptionMetrics &measured, double scale, const ControlSpec &control, const QString &text)
 {
+    const QFontMetricsF &metrics = measured.metrics();
     const QSizeF room = captionRoom(control) * scale;
     if (control.kind == ControlKind::CheckBox && room.height() >= 2.0 * metrics.lineSpacing()) {
         // A two-line box wraps its caption between words.
@@ -52,18 +78,19 @@ bool fits(const QFontMetricsF &metrics, double scale, const ControlSpec &control
             metrics.boundingRect(QRectF(0, 0, room.width(), 1000.0 * scale), Qt::TextWordWrap, text);
         return bounds.width() <= room.width() && bounds.height() <= room.height();
     }
-    return metrics.horizontalAdvance(text) <= room.width() && metrics.height() <= room.height();
+    return measured.width(text) <= room.width() && metrics.height() <= room.height();
 }
 
-bool allFit(const QFontMetricsF &metrics, double scale, const QList<ControlSpec> &table)
+bool allFit(CaptionMetrics &measured, double scale, const QList<ControlSpec> &table)
 {
     for (const ControlSpec &control : table) {
         if (control.look != Look::Plain)
             continue;
-        if (!control.caption.isEmpty() && !fits(metrics, scale, control, control.caption))
+        if (!control.caption.isEmpty() && !fits(measured, scale, control, control.caption))
             return false;
         // The widest entry of the count lists.
-        if (control.kind == ControlKind::DropDownList && !fits(metrics, scale, control, QStringLiteral("20")))
+        if (control.kind == ControlKind::DropDownList &&
+            !fits(measured, scale, control, QStringLiteral("20")))
             return false;
     }
     return true;
@@ -88,14 +115,15 @@ QFont dialogFont(const QList<ControlSpec> &table)
     // sizes are first tried with the metrics of the interface font at its own size, which the toolkit loads
     // for its text boxes anyway, as a text's width and height grow in proportion to the size. Only the size
     // found is then measured for itself, and a smaller one taken where rounding at that size says no.
-    const QFontMetricsF baseMetrics(font);
+    CaptionMetrics baseMetrics(font);
     double size = std::min(base, largest);
     size = std::floor(size / step) * step;
     while (size > smallest && !allFit(baseMetrics, base / size, table))
         size -= step;
     for (; size > smallest; size -= step) {
         font.setPointSizeF(size);
-        if (allFit(QFontMetricsF(font), 1.0, table))
+        CaptionMetrics measured(font);
+        if (allFit(measured, 1.0, table))
             return font;
     }
     font.setPointSizeF(smallest);
