@@ -64,6 +64,27 @@ escape() {
     return 1
 }
 
+gone() { [ ! -f "$1" ]; }
+
+# The table Esc saved in $1 must be the expected one; the next start must load and delete it, and its Esc
+# save it again unchanged. $2 names the place in the messages.
+saved_and_restored() {
+    local file=$1 place=$2
+    if cmp -s "$file" "$work/expected"; then
+        pass "$place written byte for byte"
+    else
+        fail "$place differs: $(od -An -tx1 "$file" 2>&1 | tr -s ' \n' ' ')"
+    fi
+    start || exit 1
+    if poll 60 gone "$file"; then pass "start loads and deletes $place"; else fail "$place still there"; fi
+    escape || { fail "Esc after the restoring start did not end the program"; stop; }
+    if cmp -s "$file" "$work/expected"; then
+        pass "$place restored and saved again unchanged"
+    else
+        fail "$place not saved again unchanged"
+    fi
+}
+
 # Controls' centres in window pixels (the frame lies at 8, 32), as in the Linux test.
 ind0="$((8 + 16 + 60)) $((32 + 112 + 9))"
 check_data="$((448 + 70)) $((320 + 8))"
@@ -92,18 +113,7 @@ if escape; then pass "Esc ends the program"; else fail "Esc did not end the prog
 # RandomOrder 0, RunCount 0, IndustryCount 1; two industries from 0: Mill (row 0, last type 1, its two car
 # types) and the empty spare element.
 printf '\x00\x00\x00\x00\x01\x00\x01\x00\x02\x00\x00\x00\x00\x00\x00\x00''\x04\x00Mill\x00\x00\x00\x00\x01\x00''\x01\x00\x02\x00\x00\x00\x00\x00\x00\x00\x06\x00hopper\x06\x00boxcar''\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$work/expected"
-if cmp -s "$selection" "$work/expected"; then
-    pass "Selection file written byte for byte"
-else
-    fail "Selection file differs: $(od -An -tx1 "$selection" 2>/dev/null | tr -s ' \n' ' ')"
-fi
-
-# ---- The next start restores the table and deletes the file.
-start || exit 1
-file_gone() { [ ! -f "$selection" ]; }
-if poll 60 file_gone; then pass "start loads and deletes the Selection file"; else fail "Selection file still there"; fi
-escape || { fail "second Esc did not end the program"; stop; }
-cmp -s "$selection" "$work/expected" && pass "restored table saved again unchanged" || fail "restored table differs"
+saved_and_restored "$selection" "the Selection file"
 rm -f "$selection"
 
 # ---- The session's end (Windows' end-session messages, sent by wineboot as at a logout) saves the
@@ -122,7 +132,7 @@ rm -f "$selection"
 # one car type "Café", and the spare element.
 printf '\x00\x00\x00\x00\x01\x00\x01\x00\x02\x00\x00\x00\x00\x00\x00\x00''\x04\x00Mill\x00\x00\x00\x00\x00\x00''\x01\x00\x01\x00\x00\x00\x00\x00\x00\x00\x04\x00Caf\xe9''\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$selection"
 start || exit 1
-poll 60 file_gone || fail "the saved table was not loaded"
+poll 60 gone "$selection" || fail "the saved table was not loaded"
 focus_window
 click_at $go_industries
 click_at $export_button
@@ -163,16 +173,7 @@ if command -v chattr >/dev/null && chattr +i "$own_folder" "$prefix/drive_c" 2>/
         fail "export not in Documents"
     fi
     escape || { fail "Esc did not end the program"; stop; }
-    if cmp -s "$store" "$work/expected"; then
-        pass "Selection refused under Program Files saved to the VirtualStore"
-    else
-        fail "no Selection in the VirtualStore: $(od -An -tx1 "$store" 2>&1 | tr -s ' \n' ' ')"
-    fi
-    start || exit 1
-    store_gone() { [ ! -f "$store" ]; }
-    if poll 60 store_gone; then pass "start loads and deletes the VirtualStore's table"; else fail "VirtualStore's table still there"; fi
-    escape || { fail "Esc did not end the program"; stop; }
-    cmp -s "$store" "$work/expected" && pass "restored table saved again" || fail "restored table not saved again"
+    saved_and_restored "$store" "the VirtualStore's Selection"
     chattr -i "$own_folder" "$prefix/drive_c"
 else
     echo "SKIP: folders cannot be made immutable here; the VirtualStore and Documents are tested by the unit tests alone"
