@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, and only those that are missing.
-#   scripts/install-deps.sh build|test|run|fuzz|windows ...
-#   (fuzz: the clang tools for fuzzing, clang-tidy and clang-format; windows: the cross compiler, Wine, NSIS)
+#   scripts/install-deps.sh build|test|run|fuzz|windows|debian-root ...
+#   (fuzz: the clang tools for fuzzing, clang-tidy, clang-format and shellcheck; windows: the cross
+#   compiler, Wine, NSIS; debian-root: mmdebstrap, for scripts/test-in-debian.sh)
 set -euo pipefail
 
 packages=()
@@ -14,7 +15,8 @@ for need in "$@"; do
                          python3-pyatspi poppler-utils) ;;
         windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis dpkg-dev zip xvfb xauth
                             openbox xdotool) ;;
-        fuzz) packages+=(clang libclang-rt-14-dev clang-tidy clang-format jq) ;;
+        fuzz) packages+=(clang libclang-rt-14-dev clang-tidy clang-format jq shellcheck) ;;
+        debian-root) packages+=(mmdebstrap) ;;
         *) echo "install-deps: unknown set '$need'" >&2; exit 2 ;;
     esac
 done
