@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Runs clang-tidy with the checks listed in .clang-tidy on every source file of the project (not the code
-# that Qt's moc generates), using the compile commands of the dev build. Fails on any finding.
+# Runs shellcheck on every shell script of the project (with .shellcheckrc), then clang-tidy with the
+# checks listed in .clang-tidy on every source file (not the code that Qt's moc generates), using the
+# compile commands of the dev build. Fails on any finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh build run fuzz
+
+mapfile -t scripts < <(find . -path ./build -prune -o -type f \( -name '*.sh' -o -path ./.ci/run \) -print | sort)
+echo "shellcheck on ${#scripts[@]} scripts"
+shellcheck --external-sources "${scripts[@]}" || { echo "shellcheck: findings above" >&2; exit 1; }
 
 build=build/dev
 cmake --preset dev >/dev/null

@@ -58,6 +58,7 @@ done < <(env)
 windows_path() { local p; p=$(cd "$1" 2>/dev/null && pwd -P || echo "$1"); echo "Z:${p//\//\\}"; }
 gcc_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
 pthread_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")
-export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$gcc_dlls");$(windows_path "$pthread_dlls")${WINEPATH:+;$WINEPATH}"
-export WINEQT_PLUGIN_PATH="$(windows_path "$qt/plugins")"
+WINEPATH="$(windows_path "$qt/bin");$(windows_path "$gcc_dlls");$(windows_path "$pthread_dlls")${WINEPATH:+;$WINEPATH}"
+WINEQT_PLUGIN_PATH=$(windows_path "$qt/plugins")
+export WINEPATH WINEQT_PLUGIN_PATH
 exec "$wine" "$@"

@@ -3,7 +3,7 @@
 
     atspi.py [--press-only] PID EXPECTED.json
 
-EXPECTED.json (written by atspi_expected) lists the window and every control with its kind, its place in
+EXPECTED.json (written by control_table) lists the window and every control with its kind, its place in
 the window in pixels, and the name and description the program gives it. Each control is found in the tree
 by its place, since AT-SPI carries no object names. Then "X" is pressed through its action interface, as a
 screen reader user would, and the caller checks that the program ends. With --press-only, only "X" is

@@ -2,7 +2,7 @@
 # What a screen reader hears: the real velmora on an X display, with a D-Bus session and the AT-SPI bus,
 # read through the AT-SPI client library Orca uses (atspi.py), then closed by pressing "X" through its
 # action interface.
-#   atspi.sh path/to/velmora path/to/atspi_expected     (run inside xvfb-run; CTest does that)
+#   atspi.sh path/to/velmora path/to/control_table     (run inside xvfb-run; CTest does that)
 # Skipped (77) only when the accessibility stack cannot be started here: no D-Bus, no AT-SPI bus, no
 # Python bindings. Once it runs, every shortfall is a failure.
 set -uo pipefail
@@ -26,8 +26,6 @@ if [ -z "${VELMORA_ATSPI_SESSION:-}" ]; then
 fi
 
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 use_own_home
 
 "$launcher" --launch-immediately >"$work/launcher.log" 2>&1 &
@@ -40,7 +38,7 @@ if ! poll 30 a11y_bus; then
     skip "the AT-SPI bus did not start"
 fi
 
-"$expected_tool" >"$work/expected.json" || { echo "FAIL: atspi_expected"; exit 1; }
+"$expected_tool" >"$work/expected.json" || { echo "FAIL: control_table"; exit 1; }
 
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 "$velmora" >"$work/velmora.log" 2>&1 &

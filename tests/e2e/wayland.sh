@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Velmora as a native Wayland client: the real velmora under a headless weston, with Qt's Wayland platform.
-#   wayland.sh path/to/velmora path/to/atspi_expected
+#   wayland.sh path/to/velmora path/to/control_table
 # It checks that the program names its window with its caption and the desktop entry's application id,
 # maps it at its size, shows it (a screenshot through weston's screenshooter holds the grey title band),
 # prints no warning, and ends through its own close path: "X" pressed through AT-SPI, so the program
@@ -21,16 +21,13 @@ if [ -z "${VELMORA_WAYLAND_SESSION:-}" ]; then
 fi
 
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 use_own_home
 unset DISPLAY
 
 # The pixman renderer, so the screenshot holds what was drawn; --debug lets the screenshooter in.
-socket=velmora-test
+socket="velmora-test"
 weston --backend=headless-backend.so --socket="$socket" --use-pixman --debug --idle-time=0 \
     --width=1024 --height=768 >"$work/weston.log" 2>&1 &
-weston_pid=$!
 compositor_up() { [ -S "$XDG_RUNTIME_DIR/$socket" ]; }
 if ! poll 30 compositor_up; then
     cat "$work/weston.log"
@@ -81,8 +78,9 @@ if command -v weston-screenshooter >/dev/null && command -v convert >/dev/null; 
     }
     band_shown() {
         shot || return 1
-        local png widest
-        png=$(ls "$work"/wayland-screenshot-*.png | tail -n 1)
+        local shots png widest
+        shots=("$work"/wayland-screenshot-*.png)
+        png=${shots[-1]}
         widest=$(convert "$png" -fill black +opaque '#808080' -fill white -opaque '#808080' \
             -colorspace gray -scale "1x$(identify -format %h "$png")!" -depth 16 txt:- |
             awk -v w="$(identify -format %w "$png")" 'NR > 1 { gsub(/[()]/, "", $2); split($2, v, ","); n = v[1] / 65535 * w; if (n > max) max = n } END { printf "%d", max + 0.5 }')
@@ -96,7 +94,7 @@ fi
 
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 if [ "$atspi" = 1 ]; then
-    "$expected_tool" >"$work/expected.json" || fail "atspi_expected"
+    "$expected_tool" >"$work/expected.json" || fail "control_table"
     if /usr/bin/python3 "$here/atspi.py" --press-only "$pid" "$work/expected.json"; then
         if poll 30 ended; then
             wait "$pid"
@@ -120,6 +118,4 @@ fi
 said=$(grep -vE '^\[[ 0-9.]+\] ' "$work/velmora.log")
 [ -z "$said" ] && pass "no warning" || fail "the program printed:
 $said"
-kill "$weston_pid" 2>/dev/null
-echo "$failures failure(s)"
-[ "$failures" -eq 0 ]
+summary

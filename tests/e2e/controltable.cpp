@@ -1,7 +1,11 @@
-// Prints, as JSON, what a screen reader should be told about the window and each of its controls: the
-// control's kind, where it lies in the window (pixels), and the name and description the program gives it.
-// The AT-SPI test (atspi.py) reads the real tree and finds each control there by where it lies, so it
-// checks what the accessibility bridge makes of the program's own texts rather than a second copy of them.
+// Prints the program's own table of controls, so the whole-program tests take the controls from it rather
+// than from a second copy.
+//   control_table            as JSON, what a screen reader should be told about the window and each of
+//                            its controls: the control's kind, where it lies in the window (pixels), and
+//                            the name and description the program gives it. The AT-SPI test (atspi.py)
+//                            finds each control in the real tree by where it lies.
+//   control_table --centres  one line per control, "NAME X Y": its centre in window pixels, where the
+//                            X11 and Wine tests click it.
 
 #include "layout.h"
 
@@ -47,6 +51,8 @@ int main(int argc, char **argv)
 {
     const QCoreApplication app(argc, argv);
     using namespace velmora;
+    const bool centres = app.arguments().contains(QStringLiteral("--centres"));
+    QByteArray out;
 
     QHash<QString, ScreenReaderText> spoken;
     for (const ScreenReaderText &text : screenReaderTexts())
@@ -72,6 +78,11 @@ int main(int argc, char **argv)
         QRect rect = twipsToPixels(row.left, row.top, row.width, height);
         if (row.container == Container::Frame1)
             rect.translate(frameOrigin);
+        if (centres) {
+            const QPoint centre = rect.center();
+            out += QStringLiteral("%1 %2 %3\n").arg(row.name).arg(centre.x()).arg(centre.y()).toUtf8();
+            continue;
+        }
         const ScreenReaderText text = spoken.value(row.name);
         const bool titleButton = row.look == Look::TitleButton;
         controls.append(QJsonObject{
@@ -83,9 +94,10 @@ int main(int argc, char **argv)
             {"description", text.description.isEmpty() ? row.tooltip : text.description},
         });
     }
-    const QByteArray json = QJsonDocument(controls).toJson();
-    return std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout) ==
-                   static_cast<std::size_t>(json.size())
+    if (!centres)
+        out = QJsonDocument(controls).toJson();
+    return std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout) ==
+                   static_cast<std::size_t>(out.size())
                ? 0
                : 1;
 }
