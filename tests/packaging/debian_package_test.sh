@@ -27,10 +27,14 @@ echo "package: $(basename "$deb")"
 [ "$(dpkg-deb -f "$deb" Package)" = velmora ] || fail "package name is not velmora"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-# The libraries, and the platform plug-ins without which no window opens.
-for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
-    grep -Eq "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends does not name $lib"
+# The libraries the program links, as dpkg-shlibdeps works them out: each with the least version its
+# symbols need. Debian 13 renamed the Qt libraries for its 64-bit time_t (libqt6core6t64), so either name
+# is right: the one of the Qt the package was built with.
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6; do
+    grep -Eq "(^|, )${lib//+/\\+}(t64)? \(>= [0-9][^)]*\)" <<<"$depends" || fail "Depends does not name $lib with a version"
 done
+# And the platform plug-ins, without which no window opens.
+grep -Eq "(^|, )qt6-qpa-plugins(,|$)" <<<"$depends" || fail "Depends does not name qt6-qpa-plugins"
 [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is not qt6-wayland"
 [ "$(dpkg-deb -f "$deb" Maintainer)" = "Ostrel Software <velmora@ostrel.net>" ] || fail "Maintainer"
 
