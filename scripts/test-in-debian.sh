@@ -117,7 +117,9 @@ in_root() {
 status=0
 if [ $# -gt 0 ]; then
     echo "test-in-debian: $suite ($(cat "$root/etc/debian_version")), $*"
-    in_root "$@" || status=$?
+    # In the background, so that a signal to this script runs the clean-up at once rather than after it.
+    in_root "$@" </dev/null &
+    wait $! || status=$?
 fi
 if [ "$shell" = 1 ]; then
     in_root bash -i || true
