@@ -48,7 +48,9 @@ if [ -x "$launcher" ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
 fi
 
 # WAYLAND_DEBUG makes the client print every request it sends ("->") and every event it receives, each
-# line starting with a time stamp in brackets; anything else on its output is the program's own.
+# line starting with a time stamp in brackets; anything else on its output is the program's own. libwayland
+# 1.23 (Debian 13) puts the event queue's name in braces after the time stamp and writes an object as
+# xdg_toplevel#15 where older releases wrote xdg_toplevel@15; the patterns take both.
 # Under the leak check, Mesa's EGL driver, which Qt's Wayland plug-in sets up, is unloaded before the
 # report; only the slow unwinder follows its leaks back to libEGL_mesa, where the suppressions find them.
 if [ -n "${LSAN_OPTIONS:-}" ]; then
@@ -57,16 +59,16 @@ fi
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 WAYLAND_DEBUG=client "$velmora" >"$work/velmora.log" 2>&1 &
 pid=$!
 
-protocol() { grep -E "^\[[ 0-9.]+\] +$1" "$work/velmora.log"; }
+protocol() { grep -E "^\[[ 0-9.]+\] +(\{[^}]*\} +)?$1" "$work/velmora.log"; }
 # Mapped: the first configure acknowledged, then a buffer attached to the surface and committed.
-mapped() { grep -A1000000 'ack_configure' "$work/velmora.log" | grep -qE 'wl_surface@[0-9]+\.attach\(wl_buffer@'; }
+mapped() { grep -A1000000 'ack_configure' "$work/velmora.log" | grep -qE 'wl_surface[@#][0-9]+\.attach\(wl_buffer[@#]'; }
 if poll 60 mapped; then pass "the window is mapped"; else fail "the window was not mapped"; fi
-protocol '-> xdg_toplevel@[0-9]+\.set_app_id\("net\.ostrel\.Velmora"\)' >/dev/null &&
+protocol '-> xdg_toplevel[@#][0-9]+\.set_app_id\("net\.ostrel\.Velmora"\)' >/dev/null &&
     pass "application id net.ostrel.Velmora, as the desktop entry is named" ||
     fail "no application id net.ostrel.Velmora"
-protocol '-> xdg_toplevel@[0-9]+\.set_title\("Ostrel Velmora v2\.1"\)' >/dev/null &&
+protocol '-> xdg_toplevel[@#][0-9]+\.set_title\("Ostrel Velmora v2\.1"\)' >/dev/null &&
     pass "title Ostrel Velmora v2.1" || fail "no title Ostrel Velmora v2.1"
-protocol '-> xdg_surface@[0-9]+\.set_window_geometry\(0, 0, 552, 368\)' >/dev/null &&
+protocol '-> xdg_surface[@#][0-9]+\.set_window_geometry\(0, 0, 552, 368\)' >/dev/null &&
     pass "window 552 x 368" || fail "window geometry: $(protocol 'set_window_geometry' | tail -n 1)"
 
 # The screenshot: some row holds the title strip's grey band, 537 pixels of RGB(128, 128, 128) side by
