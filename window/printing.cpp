@@ -33,17 +33,23 @@ QString PrintResults(QPrinter &printer, const QStringList &entries)
     QPainter painter;
     if (!painter.begin(&printer))
         return QApplication::translate("velmora", "The printer could not be started.");
-    // Line by line, each on the page the layout gave it: a line at the foot of a page is never drawn on
-    // the next one as well.
+    // The layout, given the page's size, moves a line that would cross a page's foot to the next page; each
+    // line is then drawn once, on its own page. (QTextDocument::print draws the whole document on every
+    // page under a clip, so the lines either side of a page break would be in both pages' text, hidden,
+    // and found twice by a search.)
     int shownPage = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QRectF place = document.documentLayout()->blockBoundingRect(block);
-        const int pageOfBlock = static_cast<int>(place.top() / page.height());
-        for (; shownPage < pageOfBlock; ++shownPage) {
-            if (!printer.newPage())
-                return QApplication::translate("velmora", "The printer could not start a new page.");
+        const QPointF blockPlace = document.documentLayout()->blockBoundingRect(block).topLeft();
+        const QTextLayout *layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const int pageOfLine = static_cast<int>((blockPlace.y() + line.y()) / page.height());
+            for (; shownPage < pageOfLine; ++shownPage) {
+                if (!printer.newPage())
+                    return QApplication::translate("velmora", "The printer could not start a new page.");
+            }
+            line.draw(&painter, blockPlace - QPointF(0, page.height() * shownPage));
         }
-        block.layout()->draw(&painter, QPointF(0, -page.height() * shownPage));
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return QApplication::translate("velmora", "The printer reported an error.");

@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStandardPaths>
 
@@ -163,16 +164,30 @@ private slots:
     }
 
     // Print goes through the print dialog's seam; printed to a PDF, it reads back as the export's heading
-    // and every line. Cancel prints nothing; a printer that cannot start is reported.
+    // and every word of every line, in order and once, also where lines wrap over a page's foot. Cancel
+    // prints nothing; a printer that cannot start is reported.
+    void printsTheResultsAsASwitchList_data()
+    {
+        QTest::addColumn<int>("lineCount");
+        QTest::addColumn<int>("wordsPerLine");
+        QTest::newRow("more than a page of short lines") << 150 << 3;
+        QTest::newRow("lines wider than the page") << 40 << 40;
+    }
     void printsTheResultsAsASwitchList()
     {
+        QFETCH(int, lineCount);
+        QFETCH(int, wordsPerLine);
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
         if (pdftotext.isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
         open();
         QStringList lines;
-        for (int i = 0; i < 150; ++i) // more than a page
-            lines << QStringLiteral("Industry %1 - boxcar").arg(i);
+        for (int i = 0; i < lineCount; ++i) {
+            QStringList words;
+            for (int j = 0; j < wordsPerLine; ++j)
+                words << QStringLiteral("w%1").arg(i * wordsPerLine + j, 5, 10, QChar(u'0'));
+            lines << words.join(u' ');
+        }
         lines << QStringLiteral("--------");
         list()->addItems(lines);
 
@@ -188,16 +203,15 @@ private slots:
         QCOMPARE(m_printing.asked, 2);
         QVERIFY(m_h.messages.shown.isEmpty());
         QProcess reader;
-        reader.start(pdftotext, {QStringLiteral("-layout"), m_printing.path, QStringLiteral("-")});
+        reader.start(pdftotext, {m_printing.path, QStringLiteral("-")});
         QVERIFY(reader.waitForFinished(30000));
-        QStringList read = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\n');
-        for (QString &line : read)
-            line = line.trimmed();
-        read.removeAll(QString());
-        read.removeAll(QStringLiteral("\f"));
+        static const QRegularExpression space(QStringLiteral("\\s+"));
+        const QStringList read =
+            QString::fromUtf8(reader.readAllStandardOutput()).split(space, Qt::SkipEmptyParts);
         const QStringList heading = {QStringLiteral("Made With Ostrel Velmora v2.01"),
-                                     QStringLiteral("Total number of results: 151"), QString(34, u'_')};
-        QCOMPARE(read, heading + lines);
+                                     QStringLiteral("Total number of results: %1").arg(lineCount + 1),
+                                     QString(34, u'_')};
+        QCOMPARE(read, (heading + lines).join(u' ').split(u' '));
 
         m_printing.path = QDir(m_h.home->path()).filePath(QStringLiteral("missing/folder/results.pdf"));
         menu->actions().last()->trigger();
