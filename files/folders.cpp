@@ -23,19 +23,25 @@ QStringList FolderPathSteps(const QString &path, QChar separator)
     return steps;
 }
 
+FileOutcome makeFolder(const QString &folder)
+{
+    // A folder is only made inside one that exists, like the walk itself. One that is there when the system
+    // answers was made meanwhile by another program (two first starts at once): it is what was wanted.
+    if (QDir().mkdir(folder) || QFileInfo(folder).isDir())
+        return {};
+    const QString shown = QDir::toNativeSeparators(folder);
+    return FileOutcome::failure(QFileInfo::exists(folder)
+                                    ? QStringLiteral("%1 exists but is not a folder").arg(shown)
+                                    : QStringLiteral("the folder %1 could not be created").arg(shown));
+}
+
 FileOutcome MakeFolderPath(const QString &path)
 {
-    QDir dir;
     for (const QString &folder : FolderPathSteps(path)) {
         if (QFileInfo(folder).isDir())
             continue;
-        // A folder is only made inside one that exists, like the walk itself.
-        if (!dir.mkdir(folder)) {
-            const QString shown = QDir::toNativeSeparators(folder);
-            return FileOutcome::failure(
-                QFileInfo::exists(folder) ? QStringLiteral("%1 exists but is not a folder").arg(shown)
-                                          : QStringLiteral("the folder %1 could not be created").arg(shown));
-        }
+        if (FileOutcome made = makeFolder(folder); !made.ok)
+            return made;
     }
     return {};
 }

@@ -15,6 +15,9 @@ namespace velmora {
 // starts at the root keeps its leading separator.
 QStringList FolderPathSteps(const QString &path, QChar separator = QDir::separator());
 
+// Makes one folder, inside one that exists; a folder already there when the system answers is success.
+FileOutcome makeFolder(const QString &folder);
+
 // Creates every missing folder along path, walking it piece by piece, one level at a time.
 FileOutcome MakeFolderPath(const QString &path);
 

@@ -29,6 +29,7 @@ private slots:
     void walksThePathPieceByPiece();
     void makesTheMissingFoldersInOrder();
     void reportsAFolderThatCannotBeMade();
+    void aFolderMadeMeanwhileCounts();
     void findsAnythingNamedExactlySelection_data();
     void findsAnythingNamedExactlySelection();
 
@@ -129,6 +130,15 @@ void TestFolders::reportsAFolderThatCannotBeMade()
     QVERIFY(!outcome.ok);
     QVERIFY(outcome.error.contains(QStringLiteral("Ostrel")));
     QVERIFY(QFileInfo(root + QStringLiteral("/Ostrel")).isFile());
+}
+
+// Another program may make a folder between the walk's test and its own mkdir (two first starts at once):
+// the folder is there, which is all the walk wanted.
+void TestFolders::aFolderMadeMeanwhileCounts()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("meanwhile"));
+    QVERIFY(QDir().mkdir(folder));
+    QVERIFY(makeFolder(QDir::toNativeSeparators(folder)).ok);
 }
 
 void TestFolders::findsAnythingNamedExactlySelection_data()
