@@ -4,19 +4,49 @@
 
 namespace velmora {
 
+namespace {
+
+// How much of a path with backslashes the walk neither makes nor tests: a network share's root
+// ("\\server\share\", "\\?\UNC\server\share\") or a long path's prefix ("\\?\", "\\.\"); 0 for any other
+// path.
+qsizetype fixedRootLength(QStringView path)
+{
+    if (!path.startsWith(u"\\\\"))
+        return 0;
+    qsizetype at = 2;
+    if (path.sliced(2).startsWith(u"?\\") || path.sliced(2).startsWith(u".\\")) {
+        if (!path.sliced(4).startsWith(u"UNC\\", Qt::CaseInsensitive))
+            return 4;
+        at = 8;
+    }
+    for (int name = 0; name < 2; ++name) { // the server, then the share
+        const qsizetype end = path.indexOf(u'\\', at);
+        if (end < 0)
+            return path.size();
+        at = end + 1;
+    }
+    return at;
+}
+
+} // namespace
+
 QStringList FolderPathSteps(const QString &path, QChar separator)
 {
-    QStringList steps;
-    QString built;
-    if (path.startsWith(separator))
+    const qsizetype root = separator == u'\\' ? fixedRootLength(path) : 0;
+    QString built = path.first(root);
+    if (root == 0 && path.startsWith(separator))
         built = separator;
-    for (const QString &piece : path.split(separator, Qt::KeepEmptyParts)) {
+    // Only a path's first piece can be a drive, also behind a long path's prefix; further on, a name ending
+    // in a colon is a folder (a valid one off Windows).
+    bool driveMayFollow = built.isEmpty() || root == 4;
+    QStringList steps;
+    for (const QStringView piece : QStringView(path).sliced(root).split(separator)) {
         if (piece.isEmpty())
             continue;
-        // Only a path's first piece can be a drive; further on, a name ending in a colon is a folder
-        // (a valid one off Windows).
-        const bool drive = built.isEmpty() && piece.endsWith(u':');
-        built += piece + separator;
+        const bool drive = driveMayFollow && piece.endsWith(u':');
+        driveMayFollow = false;
+        built += piece;
+        built += separator;
         if (!drive)
             steps.append(built);
     }

@@ -91,6 +91,16 @@ void TestFolders::walksThePathPieceByPiece_data()
     QTest::newRow("colon past the start")
         << QStringLiteral("/srv/a:/b") << QChar(u'/') << QStringList{"/srv/", "/srv/a:/", "/srv/a:/b/"};
     QTest::newRow("only separators") << QStringLiteral("///") << QChar(u'/') << QStringList{};
+    // A network share's root, \\server\share\, is never made or tested; nor is a long path's prefix.
+    QTest::newRow("network share") << QStringLiteral("\\\\server\\users\\bob\\Documents\\") << back
+                                   << QStringList{"\\\\server\\users\\bob\\",
+                                                  "\\\\server\\users\\bob\\Documents\\"};
+    QTest::newRow("long path") << QStringLiteral("\\\\?\\C:\\Program Files\\Ostrel\\") << back
+                               << QStringList{"\\\\?\\C:\\Program Files\\",
+                                              "\\\\?\\C:\\Program Files\\Ostrel\\"};
+    QTest::newRow("long path to a share") << QStringLiteral("\\\\?\\UNC\\server\\users\\bob\\") << back
+                                          << QStringList{"\\\\?\\UNC\\server\\users\\bob\\"};
+    QTest::newRow("share alone") << QStringLiteral("\\\\server\\users") << back << QStringList{};
 }
 
 void TestFolders::walksThePathPieceByPiece()
