@@ -311,8 +311,10 @@ void VelmoraWindow::ShutDown()
                         "Retry to try again, Discard to end without saving, or Cancel to keep Velmora open.")
                          .arg(QDir::toNativeSeparators(path), outcome.error),
                      tr("Save Failed"), MessageButtons::RetryDiscardCancel, MessageIcon::Warning});
-            if (answer == MessageAnswer::Discard)
+            if (answer == MessageAnswer::Discard) {
+                dropSessionSave(); // an end without saving: no table may come back at the next start
                 break;
+            }
             if (answer != MessageAnswer::Retry)
                 return; // Cancel: nothing is lost, the program carries on
         }

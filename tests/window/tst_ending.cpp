@@ -44,6 +44,17 @@ private:
         window.findChild<QCheckBox *>(QStringLiteral("checkData"))->setChecked(true);
     }
 
+    // Makes every save from now on fail: this user may not write in the Selection file's own folder, and a
+    // plain file lies where the fallback's folders belong.
+    void refuseSaves()
+    {
+        m_h.rights.refused = {QFileInfo(m_h.roots.selectionFile).absolutePath()};
+        const QString store = QDir::cleanPath(QFileInfo(m_h.roots.selectionFallback).absolutePath() +
+                                              QStringLiteral("/../../.."));
+        QVERIFY(QDir().mkpath(QFileInfo(store).absolutePath()));
+        QVERIFY(WriteFile(store, "in the way"));
+    }
+
     // Qt's own request at the session's end, with the application's own session manager.
     static void commitDataRequest()
     {
@@ -65,6 +76,7 @@ private slots:
         QTest::newRow("closed with Save Data") << QStringLiteral("close");
         QTest::newRow("closed with Save Data unticked") << QStringLiteral("untick");
         QTest::newRow("title double-click") << QStringLiteral("title");
+        QTest::newRow("save at exit failed, Discard") << QStringLiteral("discard");
     }
     void sessionEndSavesWithoutAsking()
     {
@@ -82,6 +94,10 @@ private slots:
         } else {
             if (then == QStringLiteral("untick"))
                 m_h.child<QCheckBox>(QStringLiteral("checkData"))->setChecked(false);
+            if (then == QStringLiteral("discard")) {
+                refuseSaves();
+                m_h.messages.answers = {MessageAnswer::Discard};
+            }
             m_h.window->ShutDown();
         }
         QCOMPARE(m_h.end.ends, 1);
