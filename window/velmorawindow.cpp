@@ -208,15 +208,25 @@ void VelmoraWindow::StartUp()
         const FileOutcome outcome = LoadSelection(m_code, *this, saved.first());
         if (outcome.ok) {
             loaded = true;
-            for (const QString &older : saved.sliced(1))
-                QFile::remove(older);
+            // A table that stays would come back at a later start: each one that does is named, with why.
+            QStringList undeleted;
+            if (!outcome.error.isEmpty())
+                undeleted << QDir::toNativeSeparators(saved.first()) + QStringLiteral("\n\n") + outcome.error;
+            for (const QString &older : saved.sliced(1)) {
+                QFile file(older);
+                if (!file.remove())
+                    undeleted << QDir::toNativeSeparators(older) + QStringLiteral("\n\n") +
+                                     file.errorString();
+            }
             setCheckData(1);
             reportCutTexts();
-            // The same table would come back at every start: say so.
-            if (!outcome.error.isEmpty())
-                ask({tr("The saved industry table was loaded, but the file could not be deleted, so it will "
-                        "be loaded again at the next start.\n\n%1\n\n%2")
-                         .arg(QDir::toNativeSeparators(saved.first()), outcome.error),
+            if (!undeleted.isEmpty())
+                ask({(outcome.error.isEmpty()
+                          ? tr("The newer saved industry table was loaded, but the older one could not be "
+                               "deleted, so it may be loaded again at a later start.")
+                          : tr("The saved industry table was loaded, but the file could not be deleted, "
+                               "so it will be loaded again at the next start.")) +
+                         QStringLiteral("\n\n") + undeleted.join(QStringLiteral("\n\n")),
                      tr("Saved Data Not Deleted"), MessageButtons::Ok, MessageIcon::Warning});
         } else {
             reportLoadFailure(outcome, saved.first());

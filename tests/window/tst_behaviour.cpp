@@ -2,6 +2,7 @@
 
 #include "folders.h"
 #include "paths.h"
+#include "protect.h"
 #include "selectionfile.h"
 #include "testfiles.h"
 #include "windowtest.h"
@@ -14,13 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 using namespace velmora;
 using namespace velmora::test;
@@ -49,29 +44,6 @@ QStringList Lines(const QListWidget *list)
     for (int i = 0; i < list->count(); ++i)
         lines << list->item(i)->text();
     return lines;
-}
-
-// Stops (protect) or allows again the deletion of files in folder, and gives the system's reason a
-// deletion then fails with. Root may delete anywhere, so it marks the folder immutable instead.
-bool ProtectFolder(const QString &folder, bool protect, QString *reason = nullptr)
-{
-#ifdef Q_OS_UNIX
-    if (geteuid() == 0) {
-        if (reason)
-            *reason = qt_error_string(EPERM);
-        return QProcess::execute(QStringLiteral("chattr"),
-                                 {protect ? QStringLiteral("+i") : QStringLiteral("-i"), folder}) == 0;
-    }
-    if (reason)
-        *reason = qt_error_string(EACCES);
-    return QFile::setPermissions(folder, protect ? QFile::ReadOwner | QFile::ExeOwner
-                                                 : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-#else
-    Q_UNUSED(folder);
-    Q_UNUSED(protect);
-    Q_UNUSED(reason);
-    return false;
-#endif
 }
 
 // A table as the program saves it: Mill in row 0 with hopper,boxcar, Random Order ticked.
@@ -184,18 +156,35 @@ private slots:
         QCOMPARE(Entries(m_h.child<QComboBox>(QStringLiteral("cboNumber"))), Numbers(8));
     }
 
-    // The table comes back, but its file stays and would load again: the user hears why, once.
-    void loadedFileThatCannotBeDeletedIsReported()
+    // The table comes back, but a file stays and would load again (the loaded one, or an older one in the
+    // other place): the user hears why, once, with the file's name.
+    void savedTableThatCannotBeDeletedIsReported_data()
     {
+        QTest::addColumn<bool>("older");
+        QTest::newRow("the loaded table") << false;
+        QTest::newRow("an older table") << true;
+    }
+    void savedTableThatCannotBeDeletedIsReported()
+    {
+        QFETCH(bool, older);
         QVERIFY(SaveSelection(MillRecord(), m_h.roots.selectionFile).ok);
+        if (older) {
+            SelectionRecord dock = MillRecord();
+            dock.Industries[0].Name = QStringLiteral("Dock");
+            QVERIFY(SaveSelection(dock, m_h.roots.selectionFallback).ok);
+            QFile file(m_h.roots.selectionFile);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600),
+                                     QFileDevice::FileModificationTime));
+        }
         const QString folder = QFileInfo(m_h.roots.selectionFile).absolutePath();
         QString reason;
-        if (!ProtectFolder(folder, true, &reason))
+        if (!Protect(folder, true, &reason))
             QSKIP("the folder cannot be protected from deletions here");
         m_h.open();
-        QVERIFY(ProtectFolder(folder, false));
+        QVERIFY(Protect(folder, false));
 
-        QCOMPARE(ind(0)->text(), QStringLiteral("Mill"));
+        QCOMPARE(ind(0)->text(), older ? QStringLiteral("Dock") : QStringLiteral("Mill"));
         QVERIFY(box("checkData")->isChecked());
         QCOMPARE(m_h.messages.shown.size(), 1);
         const Message &message = m_h.messages.shown.first();
@@ -204,6 +193,7 @@ private slots:
                  qPrintable(message.text));
         QVERIFY2(message.text.contains(reason), qPrintable(message.text));
         QVERIFY(QFile::exists(m_h.roots.selectionFile));
+        QVERIFY(!QFile::exists(m_h.roots.selectionFallback));
     }
 
     // A folder that cannot be made at start-up stops nothing; the save at exit reports its failure and
