@@ -41,6 +41,10 @@ RunningLock::Outcome RunningLock::take(const QString &selectionFile, const QStri
     HANDLE handle =
         CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    // Sharing with no one needs no right to write or delete: a file this user may only read still locks.
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
+        handle = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_SHARING_VIOLATION ? Outcome::HeldElsewhere : Outcome::NotPossible;
     m_handle = handle;
@@ -51,7 +55,11 @@ RunningLock::Outcome RunningLock::take(const QString &selectionFile, const QStri
     // before may then lock a file that is gone: the lock counts only while the name still leads to the
     // file locked, and otherwise the file made anew is tried.
     for (int attempt = 0; attempt < 8; ++attempt) {
-        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        // flock needs no right to write: a lock file left by another user (root, after a sudo) is locked
+        // read-only, so that this user's two starts still exclude each other.
+        if (fd < 0)
+            fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0)
             return Outcome::NotPossible;
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -1,5 +1,6 @@
 // The session's end, and two Velmoras sharing one home.
 
+#include "protect.h"
 #include "selectionfile.h"
 #include "testfiles.h"
 #include "windowtest.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSessionManager>
 
 using namespace velmora;
@@ -33,6 +35,11 @@ class EndingTest : public QObject {
 
 private:
     Harness m_h;
+
+    QString lockPath() const
+    {
+        return QFileInfo(m_h.roots.selectionFile).absolutePath() + QStringLiteral("/Selection.lock");
+    }
 
     // Whether the saved table holds this industry (the names are ASCII, stored as they are).
     bool Saved(const char *industry) const { return ReadFile(m_h.roots.selectionFile).contains(industry); }
@@ -112,12 +119,27 @@ private slots:
     void secondVelmoraWithTheSameHomeTouchesNothing_data()
     {
         QTest::addColumn<bool>("firstLoads");
-        QTest::newRow("fresh") << false;
-        QTest::newRow("first loaded the saved table") << true;
+        QTest::addColumn<bool>("lockReadOnly");
+        QTest::newRow("fresh") << false << false;
+        QTest::newRow("first loaded the saved table") << true << false;
+        // Left by another user (root, after a sudo): the lock needs no right to write.
+        QTest::newRow("lock file this user may not write") << false << true;
     }
     void secondVelmoraWithTheSameHomeTouchesNothing()
     {
         QFETCH(bool, firstLoads);
+        QFETCH(bool, lockReadOnly);
+        const QString lock = lockPath();
+        if (lockReadOnly) {
+            QVERIFY(QDir().mkpath(QFileInfo(lock).absolutePath()));
+            QVERIFY(WriteFile(lock, QByteArray()));
+            if (!Protect(lock, true))
+                QSKIP("the lock file cannot be made read-only here");
+        }
+        const auto unprotect = qScopeGuard([&] {
+            if (lockReadOnly)
+                Protect(lock, false);
+        });
         if (firstLoads)
             QVERIFY(SaveSelection(OneIndustry(QStringLiteral("Mill")), m_h.roots.selectionFile).ok);
         m_h.open();
@@ -145,8 +167,7 @@ private slots:
     // window that ends takes its lock file with it, so the next start is not refused.
     void lockGoesWithItsWindow()
     {
-        const QString lock =
-            QFileInfo(m_h.roots.selectionFile).absolutePath() + QStringLiteral("/Selection.lock");
+        const QString lock = lockPath();
         QVERIFY(QDir().mkpath(QFileInfo(lock).absolutePath()));
         QVERIFY(WriteFile(lock, "12345\nvelmora\nelsewhere\n"));
         m_h.open();
