@@ -20,18 +20,21 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("net.ostrel.Velmora"));
 
 #ifdef Q_OS_UNIX
-    // Before the window: its start-up may load, and so delete, the saved table, which from then on lives
-    // only in the window. A signal that comes before the window listens waits for it.
+    // Installed first: a signal that comes while the window is built waits in its pipe.
     velmora::EndSignals endSignals;
 #endif
     velmora::VelmoraWindow window;
-    if (window.ended())
-        return EXIT_FAILURE; // another Velmora with this home is running, as the user has been told
 #ifdef Q_OS_UNIX
+    // Heard before the start-up can open a box: it may load, and so delete, the saved table, which from then
+    // on lives only in the window, and a box waits for the user, who may be logging out.
     QObject::connect(&endSignals, &velmora::EndSignals::received, &window,
                      &velmora::VelmoraWindow::endUnattended);
     endSignals.listen();
 #endif
+    if (!window.start())
+        return EXIT_FAILURE; // another Velmora with this home is running, as the user has been told
+    if (window.ended())
+        return EXIT_SUCCESS; // ended by the system while a start-up message was open, the table saved
     window.show();
     return QApplication::exec();
 }

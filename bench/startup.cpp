@@ -161,7 +161,9 @@ int RunStartupChild(int &argc, char **argv, const QString &kind)
     if (kind == QLatin1String("window")) {
         // As the program's main() does.
         QApplication::setApplicationName(QStringLiteral("Velmora"));
-        window = std::make_unique<VelmoraWindow>();
+        auto velmora = std::make_unique<VelmoraWindow>();
+        velmora->start();
+        window = std::move(velmora);
     } else if (kind == QLatin1String("bare")) {
         window = std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint);
         window->setFixedSize(BareSize);

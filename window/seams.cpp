@@ -41,7 +41,9 @@ bool QtPrintDialogs::choose(QWidget *parent, QPrinter &printer)
 void QuitProgram::end(QWidget &window)
 {
     window.close();
-    QCoreApplication::quit();
+    // Every event loop stops, a message box's too, also before the program's own loop has started (where
+    // quit() does nothing): the system may end the program while a start-up message waits.
+    QCoreApplication::exit(0);
 }
 
 } // namespace velmora

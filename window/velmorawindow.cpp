@@ -112,8 +112,14 @@ VelmoraWindow::VelmoraWindow(WindowSeams seams, QWidget *parent)
     m_cmdminPos = QPointF(m_ui.cmdmin->pos()) * static_cast<double>(twipsPerPixel);
     connectHandlers();
     m_ui.txtOld->setFocus();
-    if (takeRunningLock())
-        Form_Load();
+}
+
+bool VelmoraWindow::start()
+{
+    if (!takeRunningLock())
+        return false;
+    Form_Load();
+    return true;
 }
 
 VelmoraWindow::~VelmoraWindow()
@@ -386,6 +392,8 @@ void VelmoraWindow::dropSessionSave()
 
 void VelmoraWindow::endProgram()
 {
+    if (m_ended)
+        return; // ended by the system while a box was open, whose answer then arrives too late
     m_ended = true;
     m_end->end(*this);
 }
@@ -649,6 +657,10 @@ void VelmoraWindow::moveEvent(QMoveEvent *event)
 
 MessageAnswer VelmoraWindow::ask(const Message &message)
 {
+    // Once the system has ended the program (a signal while an earlier box was open), nothing more is asked:
+    // the way that asked carries on as after Cancel, which changes nothing.
+    if (m_ended)
+        return message.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
     return m_messages->ask(this, message);
 }
 

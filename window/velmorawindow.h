@@ -40,9 +40,14 @@ struct WindowSeams {
 class VelmoraWindow final : public QWidget, public Controls {
     Q_OBJECT
 public:
-    // Builds the window and runs Form_Load, which may already show a message box through the seams.
+    // Builds the window; nothing is loaded and no box is shown yet.
     explicit VelmoraWindow(WindowSeams seams = {}, QWidget *parent = nullptr);
     ~VelmoraWindow() override;
+
+    // Takes the lock and runs Form_Load, which may show message boxes through the seams; whoever ends the
+    // program from outside (endUnattended) should be listening by then. False when another Velmora with
+    // this home is running: the user has been told, and the program has ended.
+    bool start();
 
     Code &code() { return m_code; }
 

@@ -151,6 +151,7 @@ private slots:
 
         VelmoraWindow second(WindowSeams{
             .messages = &m_h.messages, .end = &m_h.end, .rights = &m_h.rights, .roots = &m_h.roots});
+        QVERIFY(!second.start());
         QVERIFY(second.ended());
         QCOMPARE(m_h.end.ends, 1);
         QCOMPARE(m_h.messages.shown.size(), 1);

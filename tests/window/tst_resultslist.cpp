@@ -65,6 +65,7 @@ private:
                                                                  .rights = &m_h.rights,
                                                                  .printing = &m_printing,
                                                                  .roots = &m_h.roots});
+        m_h.window->start();
         m_h.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_h.window.get()));
     }

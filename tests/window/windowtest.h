@@ -84,6 +84,7 @@ struct Harness {
     {
         window = std::make_unique<VelmoraWindow>(
             WindowSeams{.messages = &messages, .end = &end, .rights = &rights, .roots = &roots});
+        window->start();
     }
 
     template <typename T = QWidget> T *child(const QString &name) const
