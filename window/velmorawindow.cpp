@@ -167,6 +167,9 @@ void VelmoraWindow::connectHandlers()
     connect(qApp, &QGuiApplication::commitDataRequest, this, &VelmoraWindow::commitData,
             Qt::DirectConnection);
 #endif
+    // Announced while the window is still open only when the system ends the program: on Windows, at
+    // WM_ENDSESSION, after which Qt closes every window.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &VelmoraWindow::endWithSession);
 }
 
 // ---- Start-up and shutdown ----
@@ -375,10 +378,23 @@ QString VelmoraWindow::saveUnattended()
 // it later ends without saving.
 void VelmoraWindow::commitData()
 {
-    if (m_ended || m_code.SaveOnExit != True)
+    if (m_ended)
+        return;
+    m_sessionCommitted = true;
+    if (m_code.SaveOnExit != True)
         return;
     if (const QString saved = saveUnattended(); !saved.isEmpty())
         m_sessionSave = saved;
+}
+
+// The session's end goes on (WM_ENDSESSION): commitData has saved the table, and a second save, or its box,
+// must not hold the logout. Ended so without a session's request first, the program ends as a signal ends it.
+void VelmoraWindow::endWithSession()
+{
+    if (m_sessionCommitted)
+        endProgram();
+    else
+        endUnattended();
 }
 
 // The Selection file lives from an end that saves to the next start, so a table saved for the session's end

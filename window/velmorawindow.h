@@ -118,6 +118,7 @@ private:
     FileOutcome saveTable(QString &path);
     QString saveUnattended();
     void commitData();
+    void endWithSession();
     void dropSessionSave();
     void reportLoadFailure(const FileOutcome &outcome, const QString &path);
     void reportCutTexts();
@@ -156,9 +157,10 @@ private:
     bool m_keyPreview = false;
     bool m_ended = false;
     RunningLock m_runningLock;
-    QString m_sessionSave;         // a table saved when the session was ending, while the program still runs
-    bool m_boxFullPending = false; // a "Box Full" message is on its way
-    QStringList m_cutTexts;        // what loading cut to fit the boxes, until it is reported
+    QString m_sessionSave; // a table saved when the session was ending, while the program still runs
+    bool m_sessionCommitted = false; // the session's end has asked for the table (commitData)
+    bool m_boxFullPending = false;   // a "Box Full" message is on its way
+    QStringList m_cutTexts;          // what loading cut to fit the boxes, until it is reported
 
     WindowControls m_ui;
 };

@@ -13,6 +13,10 @@
 #include <QScopeGuard>
 #include <QSessionManager>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace velmora;
 using namespace velmora::test;
 
@@ -112,6 +116,33 @@ private slots:
             QCOMPARE(ReadFile(m_h.roots.selectionFile), atSessionEnd);
         else
             QVERIFY(!QFile::exists(m_h.roots.selectionFile));
+    }
+
+    // The session's end as Windows sends it: WM_QUERYENDSESSION, then WM_ENDSESSION, at which Qt quits and so
+    // closes every window. The table is saved once, and nothing asks, even where a second save would fail.
+    void sessionEndSavesOnceAndAsksNothing()
+    {
+        m_h.open();
+        m_h.window->show();
+        fill(*m_h.window, QStringLiteral("Mill"));
+#ifdef Q_OS_WIN
+        const auto window = reinterpret_cast<HWND>(m_h.window->winId());
+        SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+#else
+        commitDataRequest();
+#endif
+        QVERIFY(Saved("Mill"));
+        const QByteArray atSessionEnd = ReadFile(m_h.roots.selectionFile);
+        refuseSaves();
+#ifdef Q_OS_WIN
+        SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+#else
+        QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection));
+#endif
+        m_h.window->close();
+        QVERIFY(m_h.messages.shown.isEmpty());
+        QCOMPARE(m_h.end.ends, 1);
+        QCOMPARE(ReadFile(m_h.roots.selectionFile), atSessionEnd);
     }
 
     // Two windows in one process stand for two Velmoras: they share the home, its files and its lock. Without
