@@ -4,6 +4,7 @@
 #include "selectionlayout.h"
 #include "textcodec.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -58,6 +59,17 @@ private:
     bool m_carTypes;
     mutable std::optional<BoxLimit> m_beyond; // why the last text was refused
 };
+
+// Why a box holding now refuses the text a drop brings, if it does. A move within the box only shifts its
+// text. A refused drop must be refused to the drag too: accepted, as a move, its source would delete the
+// text it gave away.
+std::optional<BoxLimit> refusedDrop(const QDropEvent *event, bool fromWithin, const QString &now,
+                                    bool carTypes)
+{
+    if (!event->mimeData()->hasText() || (fromWithin && event->dropAction() == Qt::MoveAction))
+        return std::nullopt;
+    return BeyondLimit(now + LineBreaksAsNewlines(event->mimeData()->text()), carTypes);
+}
 
 } // namespace
 
@@ -121,6 +133,17 @@ TextBox::TextBox(bool carTypes, QWidget *parent) : QLineEdit(parent), m_carTypes
     setValidator(validator);
     connect(this, &QLineEdit::inputRejected, this,
             [this, validator] { emit refused(validator->takeLimit()); });
+}
+
+void TextBox::dropEvent(QDropEvent *event)
+{
+    if (const std::optional<BoxLimit> beyond =
+            refusedDrop(event, event->source() == this, text(), m_carTypes)) {
+        event->ignore();
+        emit refused(*beyond);
+        return;
+    }
+    QLineEdit::dropEvent(event);
 }
 
 CarTypeBox::CarTypeBox(QWidget *parent) : QPlainTextEdit(parent)
@@ -195,6 +218,17 @@ void CarTypeBox::insertFromMimeData(const QMimeData *source)
     if (source->hasText() && !admits(source->text()))
         return;
     QPlainTextEdit::insertFromMimeData(source);
+}
+
+void CarTypeBox::dropEvent(QDropEvent *event)
+{
+    const bool fromWithin = event->source() == this || event->source() == viewport();
+    if (const std::optional<BoxLimit> beyond = refusedDrop(event, fromWithin, text(), true)) {
+        event->ignore();
+        emit refused(*beyond);
+        return;
+    }
+    QPlainTextEdit::dropEvent(event);
 }
 
 } // namespace velmora

@@ -35,6 +35,9 @@ public:
 signals:
     void refused(velmora::BoxLimit limit);
 
+protected:
+    void dropEvent(QDropEvent *event) override;
+
 private:
     bool m_carTypes;
 };
@@ -59,6 +62,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // True when replacing the selection by inserted leaves text the box holds; otherwise says why.

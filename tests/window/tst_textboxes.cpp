@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -126,6 +127,36 @@ private slots:
             QCOMPARE(textOf(box), most + u',');
             QVERIFY(m_h.messages.shown.isEmpty());
         }
+    }
+
+    // A drop that a full box refuses is ignored, never taken as a move: the drag's source keeps its text.
+    void refusedDropLeavesTheSourceItsText_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("grid box") << "txtInd(2)";
+        QTest::newRow("car types to draw from") << "txtOld";
+    }
+    void refusedDropLeavesTheSourceItsText()
+    {
+        QFETCH(QString, box);
+        m_h.open();
+        const QString full(MaxTextBytes, u'x');
+        paste(box, full);
+        QWidget *target = m_h.child(box);
+        if (auto *plain = qobject_cast<QPlainTextEdit *>(target))
+            target = plain->viewport();
+        QMimeData dragged;
+        dragged.setText(QStringLiteral("hopper"));
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(QPoint(5, 5), actions, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(QPointF(5, 5), actions, &dragged, Qt::LeftButton, Qt::NoModifier);
+        drop.setDropAction(Qt::MoveAction);
+        QApplication::sendEvent(target, &drop);
+        QCoreApplication::processEvents();
+        QVERIFY(!drop.isAccepted());
+        QCOMPARE(textOf(box), full);
+        expectBoxFull(QStringLiteral("65,535 bytes"));
     }
 
     // A largest list pasted into the car-type box is drawn from like any other: all of it reaches the run.
