@@ -239,17 +239,18 @@ private slots:
             QAccessible::queryAccessibleInterface(m_h.child(QStringLiteral("cboOld")));
         QCOMPARE(count->role(), QAccessible::ComboBox);
         QCOMPARE(count->text(QAccessible::Value), QStringLiteral("5"));
-        // The window is a window named by its caption, and the frame's dividing line does not borrow the
-        // frame's title.
-        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_h.window.get());
-        QCOMPARE(window->role(), QAccessible::Window);
-        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Ostrel Velmora v2.1"));
+        // The frame's dividing line does not borrow the frame's title.
         QCOMPARE(QAccessible::queryAccessibleInterface(m_h.child(QStringLiteral("Line2")))
                      ->text(QAccessible::Name),
                  QString());
 
+        // The window is a window named by its caption. Shown, as a screen reader finds it: from Qt 6.11 a
+        // window that was never shown has no name yet.
         m_h.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_h.window.get()));
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_h.window.get());
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Ostrel Velmora v2.1"));
         for (const char *name : {"cmdmin", "cmdclose"}) {
             QAccessibleInterface *button =
                 QAccessible::queryAccessibleInterface(m_h.child(QString::fromLatin1(name)));
