@@ -50,16 +50,21 @@ fi
 # WAYLAND_DEBUG makes the client print every request it sends ("->") and every event it receives, each
 # line starting with a time stamp in brackets; anything else on its output is the program's own. libwayland
 # 1.23 (Debian 13) puts the event queue's name in braces after the time stamp and writes an object as
-# xdg_toplevel#15 where older releases wrote xdg_toplevel@15; the patterns take both.
+# xdg_toplevel#15 where older releases wrote xdg_toplevel@15, and Debian testing's stamps are the time of
+# day ([15:52:00.389852]); the patterns take each.
 # Under the leak check, Mesa's EGL driver, which Qt's Wayland plug-in sets up, is unloaded before the
 # report; only the slow unwinder follows its leaks back to libEGL_mesa, where the suppressions find them.
 if [ -n "${LSAN_OPTIONS:-}" ]; then
     export LSAN_OPTIONS="$LSAN_OPTIONS:fast_unwind_on_malloc=0"
 fi
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 WAYLAND_DEBUG=client "$velmora" >"$work/velmora.log" 2>&1 &
+# The AT-SPI bus only carries the press of "X" here, and Qt 6.11's bridge warns when Debian testing's newer
+# AT-SPI client asks for a method it does not have (GetApplicationBusAddress); the press works all the same
+# and the AT-SPI test reads the tree there, so its warnings are left out of this test's "no warning".
+QT_LOGGING_RULES=qt.accessibility.atspi.warning=false QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 WAYLAND_DEBUG=client \
+    "$velmora" >"$work/velmora.log" 2>&1 &
 pid=$!
 
-protocol() { grep -E "^\[[ 0-9.]+\] +(\{[^}]*\} +)?$1" "$work/velmora.log"; }
+protocol() { grep -E "^\[[ 0-9:.]+\] +(\{[^}]*\} +)?$1" "$work/velmora.log"; }
 # Mapped: the first configure acknowledged, then a buffer attached to the surface and committed.
 mapped() { grep -A1000000 'ack_configure' "$work/velmora.log" | grep -qE 'wl_surface[@#][0-9]+\.attach\(wl_buffer[@#]'; }
 if poll 60 mapped; then pass "the window is mapped"; else fail "the window was not mapped"; fi
@@ -117,7 +122,7 @@ if ! ended; then
 fi
 
 # Qt's warnings (qt.qpa.wayland: ...) and anything else the program printed.
-said=$(grep -vE '^\[[ 0-9.]+\] ' "$work/velmora.log")
+said=$(grep -vE '^\[[ 0-9:.]+\] ' "$work/velmora.log")
 [ -z "$said" ] && pass "no warning" || fail "the program printed:
 $said"
 summary
