@@ -43,7 +43,8 @@ shift
 repo=$(cd "$(dirname "$0")/.." && pwd)
 if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null || { echo "test-in-debian: needs root (mounts and chroot) or sudo" >&2; exit 1; }
-    exec sudo --preserve-env=XDG_CACHE_HOME "$0" "${arguments[@]}"
+    # The cache stays in the user's own cache folder, not root's.
+    exec sudo env XDG_CACHE_HOME="${XDG_CACHE_HOME:-$HOME/.cache}" "$0" "${arguments[@]}"
 fi
 "$repo/scripts/install-deps.sh" debian-root
 
