@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, and only those that are missing.
-#   scripts/install-deps.sh build|test|run|fuzz|windows|debian-root ...
-#   (fuzz: the clang tools for fuzzing, clang-tidy, clang-format and shellcheck; windows: the cross
-#   compiler, Wine, NSIS; debian-root: mmdebstrap, for scripts/test-in-debian.sh)
+#   scripts/install-deps.sh build|test|run|fuzz|bench|windows|debian-root ...
+#   (fuzz: the clang tools for fuzzing, clang-tidy, clang-format and shellcheck; bench: valgrind, which
+#   counts a start's instructions; windows: the cross compiler, Ninja, Wine, NSIS and what the Windows tests
+#   drive it with; debian-root: mmdebstrap, for scripts/test-in-debian.sh)
 set -euo pipefail
 
 packages=()
@@ -13,9 +14,10 @@ for need in "$@"; do
         test) packages+=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick appstream desktop-file-utils
                          dpkg-dev file librsvg2-bin lintian qt6-wayland weston dbus-x11 at-spi2-core
                          python3-pyatspi poppler-utils) ;;
-        windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis dpkg-dev zip xvfb xauth
-                            openbox xdotool) ;;
+        windows) packages+=(g++-mingw-w64-x86-64-posix ninja-build xz-utils wine wine64 fonts-wine nsis dpkg-dev
+                            zip xvfb xauth openbox xdotool x11-utils e2fsprogs) ;;
         fuzz) packages+=(clang libclang-rt-14-dev clang-tidy clang-format jq shellcheck) ;;
+        bench) packages+=(valgrind) ;;
         debian-root) packages+=(mmdebstrap) ;;
         *) echo "install-deps: unknown set '$need'" >&2; exit 2 ;;
     esac
