@@ -10,6 +10,7 @@ repo=$(pwd)
 case "${1:-}" in
     --inside) platform=$2 ;;
     --windows)
+        scripts/install-deps.sh test # Xvfb, openbox, xdotool and ImageMagick, as for the Linux picture
         VELMORA_WINDOWS_QT=$(scripts/windows/toolchain.sh --print-prefix)
         export VELMORA_WINDOWS_QT
         cmake --preset windows >/dev/null
