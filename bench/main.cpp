@@ -1,7 +1,9 @@
 // Velmora's benchmarks: prints one table of figures, each the median of repeated runs and paired with a
 // reference measured in the same run. scripts/bench.sh builds this optimised and runs it on a virtual
 // X display; it can also be run by hand:
-//   velmora_bench [--runs N] [--startup-runs N] [--platforms offscreen,xcb]
+//   velmora_bench [--runs N] [--startup-runs N] [--platforms offscreen,xcb] [--instructions] [--startup-only]
+// --instructions adds each platform's start-up counted in instructions (valgrind's callgrind); --startup-only
+// leaves out the commands and files, as under Wine, where the window's files would go to the system's places.
 
 #include "measure.h"
 #include "operations.h"
@@ -36,6 +38,14 @@ QString Text(int argc, char **argv, const char *option, const QString &fallback)
         if (std::strcmp(argv[i], option) == 0)
             return QString::fromLocal8Bit(argv[i + 1]);
     return fallback;
+}
+
+bool Flag(int argc, char **argv, const char *option)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], option) == 0)
+            return true;
+    return false;
 }
 
 void Print(const QString &line)
@@ -78,12 +88,18 @@ int main(int argc, char **argv)
     QList<Row> rows;
     bool complete = true;
     for (const QString &platform : platforms) {
-        const QList<Row> startup =
-            MeasureStartup(QCoreApplication::applicationFilePath(), platform, startupRuns);
+        const QString program = QCoreApplication::applicationFilePath();
+        const QList<Row> startup = MeasureStartup(program, platform, startupRuns);
         complete = complete && !startup.isEmpty();
         rows += startup;
+        if (Flag(argc, argv, "--instructions")) {
+            const QList<Row> counted = CountStartupInstructions(program, platform);
+            complete = complete && !counted.isEmpty();
+            rows += counted;
+        }
     }
-    rows += MeasureOperations(runs, home.path());
+    if (!Flag(argc, argv, "--startup-only"))
+        rows += MeasureOperations(runs, home.path());
 
     Print(QStringLiteral(
               "Velmora %1 benchmarks: %2, %3 cores, Qt %4; commands on the %5 platform; medians of %6 "

@@ -14,8 +14,10 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace velmora::bench {
@@ -37,6 +39,10 @@ public:
             std::printf("painted %lld %lld\n", static_cast<long long>(painted),
                         static_cast<long long>(PeakResidentKiB()));
             std::fflush(stdout);
+            // Counted under callgrind, the start ends here: the count is of the work to the first frame,
+            // not of the window's teardown.
+            if (qEnvironmentVariableIsSet("VELMORA_BENCH_END_AT_FRAME"))
+                std::_Exit(0);
             QCoreApplication::exit(0);
         });
         window->installEventFilter(this);
@@ -150,6 +156,38 @@ ChildResult RunChild(const QString &program, const QString &platform, const QStr
     result.ms = static_cast<double>(words[1].toLongLong() - started) / 1e6;
     result.kib = words[2].toLongLong();
     return result;
+}
+
+// The instructions one start of the kind executes to its first frame, counted by callgrind; 0 where it
+// could not be counted.
+qint64 CountInstructions(const QString &program, const QString &platform, const QString &kind)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return 0;
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    env.insert(QStringLiteral("VELMORA_BENCH_END_AT_FRAME"), QStringLiteral("1"));
+    child.setProcessEnvironment(env);
+    const QString out = dir.filePath(QStringLiteral("callgrind.out"));
+    child.start(QStringLiteral("valgrind"), {QStringLiteral("--tool=callgrind"), QStringLiteral("-q"),
+                                             QStringLiteral("--callgrind-out-file=") + out, program,
+                                             QStringLiteral("startup-child"), kind});
+    if (!child.waitForFinished(600000) || child.exitCode() != 0) {
+        child.kill();
+        child.waitForFinished();
+        return 0;
+    }
+    QFile counts(out);
+    if (!counts.open(QIODevice::ReadOnly))
+        return 0;
+    while (!counts.atEnd()) {
+        const QByteArray line = counts.readLine().trimmed();
+        if (line.startsWith("totals:") || line.startsWith("summary:"))
+            return line.split(' ').value(1).toLongLong();
+    }
+    return 0;
 }
 
 } // namespace
@@ -273,6 +311,27 @@ QList<Row> MeasureStartup(const QString &program, const QString &platform, int r
             },
             [&](const QString &kind) { return MiB(medianKiB(kind)); });
     return rows;
+}
+
+QList<Row> CountStartupInstructions(const QString &program, const QString &platform)
+{
+    const qint64 window = CountInstructions(program, platform, QStringLiteral("window"));
+    const qint64 controls = CountInstructions(program, platform, QStringLiteral("controls"));
+    if (window <= 0 || controls <= 0) {
+        std::fprintf(stderr, "bench: callgrind could not count a start on platform %s\n",
+                     qPrintable(platform));
+        return {};
+    }
+    const auto millions = [](qint64 count) {
+        return QStringLiteral("%1 million").arg(static_cast<double>(count) / 1e6, 0, 'f', 1);
+    };
+    const double ratio = static_cast<double>(window) / static_cast<double>(controls);
+    return {{QStringLiteral("Instructions to first painted frame (%1, callgrind)").arg(platform),
+             millions(window),
+             millions(controls) +
+                 QStringLiteral(", the same standard controls in the design's fonts, no behaviour"),
+             Ratio(ratio), QStringLiteral("≤ 1.05 × same controls"),
+             ratio <= 1.05 ? QStringLiteral("yes") : QStringLiteral("no")}};
 }
 
 } // namespace velmora::bench

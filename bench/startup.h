@@ -25,4 +25,9 @@ int RunStartupChild(int &argc, char **argv, const QString &kind);
 // The parent: runs the children on the given platform and returns the rows of the table.
 QList<Row> MeasureStartup(const QString &program, const QString &platform, int runs);
 
+// The instructions one start of the Velmora window and one of the same-controls window execute to their
+// first frame, counted once each under valgrind's callgrind: a figure that, unlike a time, does not move
+// with how busy the machine is. Empty when callgrind could not count them.
+QList<Row> CountStartupInstructions(const QString &program, const QString &platform);
+
 } // namespace velmora::bench
