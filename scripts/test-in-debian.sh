@@ -19,7 +19,7 @@
 set -euo pipefail
 
 usage() {
-    sed -n '5,12p' "$0" | sed 's/^# \{0,1\}//' >&2
+    sed -n '6,13p' "$0" | sed 's/^# \{0,1\}//' >&2
     exit 2
 }
 
@@ -54,6 +54,9 @@ debs=$cache/$suite-debs
 mkdir -p "$cache" "$debs"
 
 started=$(date +%s)
+# One run at a time makes a suite's root; the others wait for it.
+exec 9>"$cache/$suite.lock"
+flock 9
 if [ ! -f "$tarball" ] || [ -n "$(find "$tarball" -mtime +6)" ]; then
     echo "test-in-debian: making a $suite root with mmdebstrap"
     # The testing suite's Release file can be past its valid-until date on a mirror that lags; the root
@@ -63,6 +66,7 @@ if [ ! -f "$tarball" ] || [ -n "$(find "$tarball" -mtime +6)" ]; then
         { cat "$cache/$suite.log" >&2; rm -f "$tarball.new"; echo "test-in-debian: mmdebstrap failed" >&2; exit 1; }
     mv "$tarball.new" "$tarball"
 fi
+flock -u 9
 
 root=$(mktemp -d "${TMPDIR:-/tmp}/velmora-$suite.XXXXXX")
 mounts=()
@@ -99,7 +103,10 @@ mount_in /sys -t sysfs sysfs
 mount_in /dev --bind /dev
 mount_in /dev/pts --bind /dev/pts
 mount_in /dev/shm -t tmpfs -o mode=1777 shm
-mount_in /var/cache/apt/archives --bind "$debs"
+# The packages earlier runs downloaded, linked in rather than shared, so that runs side by side do not
+# contend for apt's lock on one folder; what this run downloads is linked back afterwards.
+find "$debs" -maxdepth 1 -name '*.deb' -exec cp -l -t "$root/var/cache/apt/archives/" {} + 2>/dev/null ||
+    find "$debs" -maxdepth 1 -name '*.deb' -exec cp -t "$root/var/cache/apt/archives/" {} +
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
 git -c safe.directory='*' clone --quiet --no-checkout "$repo" "$root/velmora"
@@ -125,5 +132,6 @@ fi
 if [ "$shell" = 1 ]; then
     in_root bash -i || true
 fi
+find "$root/var/cache/apt/archives" -maxdepth 1 -name '*.deb' -exec cp -ln -t "$debs/" {} + 2>/dev/null || true
 echo "test-in-debian: $suite done in $(($(date +%s) - started)) s, status $status"
 exit "$status"
