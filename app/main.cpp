@@ -1,5 +1,7 @@
 // Velmora: random car assignments for model-railroad operating sessions.
 
+#include "places.h"
+#include "runninglock.h"
 #include "velmorawindow.h"
 
 #include <QApplication>
@@ -19,20 +21,30 @@ int main(int argc, char *argv[])
     // Lets Wayland shells match the window to its desktop entry, and so to its icon in the taskbar.
     QGuiApplication::setDesktopFileName(QStringLiteral("net.ostrel.Velmora"));
 
+    // Heard from before the first message can open. Until the window exists nothing is loaded, so a signal
+    // just ends the program, a waiting "Velmora Is Already Running" included.
 #ifdef Q_OS_UNIX
-    // Installed first: a signal that comes while the window is built waits in its pipe.
     velmora::EndSignals endSignals;
-#endif
-    velmora::VelmoraWindow window;
-#ifdef Q_OS_UNIX
-    // Heard before the start-up can open a box: it may load, and so delete, the saved table, which from then
-    // on lives only in the window, and a box waits for the user, who may be logging out.
-    QObject::connect(&endSignals, &velmora::EndSignals::received, &window,
-                     &velmora::VelmoraWindow::endUnattended);
+    const QMetaObject::Connection beforeTheWindow =
+        QObject::connect(&endSignals, &velmora::EndSignals::received, &app, [] { QCoreApplication::exit(); });
     endSignals.listen();
 #endif
-    if (!window.start())
+
+    const velmora::FilePlaces places;
+    velmora::RunningLock lock;
+    velmora::QtMessageBoxes messages;
+    if (!velmora::takeRunningLock(lock, places, messages))
         return EXIT_FAILURE; // another Velmora with this home is running, as the user has been told
+
+    velmora::VelmoraWindow window({.messages = &messages, .places = &places});
+    // From now on the start-up may load, and so delete, the saved table, which then lives only in the
+    // window: a signal saves it as Esc would, whichever message waits.
+#ifdef Q_OS_UNIX
+    QObject::disconnect(beforeTheWindow);
+    QObject::connect(&endSignals, &velmora::EndSignals::received, &window,
+                     &velmora::VelmoraWindow::endUnattended);
+#endif
+    window.Form_Load();
     if (window.ended())
         return EXIT_SUCCESS; // ended by the system while a start-up message was open, the table saved
     window.show();

@@ -74,7 +74,7 @@ class Bench {
 public:
     explicit Bench(int runs) : m_runs(runs), m_window(WindowSeams{&m_answers, &m_end}), m_paints(&m_window)
     {
-        m_window.start();
+        m_window.Form_Load();
         m_window.show();
         Settle();
         m_list = m_window.findChild<QListWidget *>(QStringLiteral("lst1"));

@@ -1,6 +1,8 @@
 #include "startup.h"
 
 #include "fonts.h"
+#include "places.h"
+#include "runninglock.h"
 #include "velmorawindow.h"
 
 #include <QApplication>
@@ -195,12 +197,14 @@ qint64 CountInstructions(const QString &program, const QString &platform, const 
 int RunStartupChild(int &argc, char **argv, const QString &kind)
 {
     QApplication app(argc, argv);
+    RunningLock lock;
     std::unique_ptr<QWidget> window;
     if (kind == QLatin1String("window")) {
         // As the program's main() does.
         QApplication::setApplicationName(QStringLiteral("Velmora"));
+        lock.take(FilePlaces());
         auto velmora = std::make_unique<VelmoraWindow>();
-        velmora->start();
+        velmora->Form_Load();
         window = std::move(velmora);
     } else if (kind == QLatin1String("bare")) {
         window = std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint);

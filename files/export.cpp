@@ -4,8 +4,6 @@
 #include "folders.h"
 #include "textcodec.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 namespace velmora {
 
@@ -44,8 +42,7 @@ QByteArray ExportBytes(const QStringList &entries, QStringEncoder &encoder)
 FileOutcome ExportResults(const QStringList &entries, const QString &path)
 {
     // The export's own folder always exists; a fallback folder (Documents) may still have to be made.
-    const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath()) + QDir::separator();
-    if (FileOutcome made = MakeFolderPath(folder); !made.ok)
+    if (FileOutcome made = makeFolderFor(path); !made.ok)
         return made;
     QStringEncoder encoder = SystemEncoder();
     return WriteFileAtomically(path, ExportBytes(entries, encoder));

@@ -76,6 +76,11 @@ FileOutcome MakeFolderPath(const QString &path)
     return {};
 }
 
+FileOutcome makeFolderFor(const QString &path)
+{
+    return MakeFolderPath(QDir::toNativeSeparators(QFileInfo(path).absolutePath()) + QDir::separator());
+}
+
 bool SelectionFilePresent(const QString &folder)
 {
     // A listing rather than an exists(): on a file system that ignores letter case, a file stored as

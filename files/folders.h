@@ -1,6 +1,6 @@
 #pragma once
 
-// The Selection file's folder: the walk that makes it, and the start-up test for the file in it.
+// The folders the files go in: the walk that makes them, and the start-up test for the Selection file.
 
 #include "fileoutcome.h"
 
@@ -21,6 +21,9 @@ FileOutcome makeFolder(const QString &folder);
 
 // Creates every missing folder along path, walking it piece by piece, one level at a time.
 FileOutcome MakeFolderPath(const QString &path);
+
+// Makes the folder that the file at path goes in, with MakeFolderPath.
+FileOutcome makeFolderFor(const QString &path);
 
 // True when the folder holds an entry named exactly "Selection" (letter case included): a plain file, or
 // anything else by that name, which the loader then refuses and sets aside.

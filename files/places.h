@@ -1,17 +1,28 @@
 #pragma once
 
-// Where the Selection file and the export go when their own places refuse this user.
+// Where the program's files go, and where a saved table may be found: the one unit that answers it.
 //
-// A standard Windows user may neither write under "C:\Program Files" nor create files in the root of C:,
-// so the two fixed places take files from administrators only. Each file keeps its fixed place wherever
-// this user may write there. Otherwise the Selection file goes where Windows itself redirected such writes
-// of older programs, the VirtualStore in the user's local application data, and the export goes to the
-// user's Documents folder. Start-up looks for a saved table in both places and loads the newer.
+// The design gives each file a fixed place: the Selection file hangs from the drive of the Windows folder
+// ("C:\Program Files\Ostrel\Velmora\Selection"), the export is "C:\Velmora-Export.txt". Off Windows the
+// user's data folder stands in for the drive and the export goes to the home folder. A standard Windows
+// user may neither write under "C:\Program Files" nor create files in the root of C:, so each file keeps
+// its own place wherever this user may write there and otherwise goes to a fallback: the Selection file
+// where Windows itself redirected such writes of older programs (the VirtualStore in the user's local
+// application data), the export to the user's Documents folder. The save, the export and the lock ask
+// FilePlaces where their file goes; start-up asks it which saved tables wait. The window only passes on
+// what the user is told. The code for Windows alone is kept function by function in places.cpp.
 
 #include <QString>
 #include <QStringList>
 
 namespace velmora {
+
+// The Windows folder as the system reports it; empty when the call fails or on other platforms.
+QString WindowsFolder();
+
+// The root the Selection file's folder hangs from, ending in a separator: the Windows folder's drive
+// ("C:\") on Windows, the user's data folder elsewhere.
+QString SystemDriveRoot();
 
 // Whether this user may create files in a folder that exists. The program asks the system (SystemRights);
 // tests refuse the folders they choose.
@@ -29,19 +40,42 @@ public:
     bool mayWrite(const QString &folder) const override;
 };
 
-// "VirtualStore\Program Files\Ostrel\Velmora\Selection" in the user's local application data
-// (%LOCALAPPDATA% on Windows, the user's data folder elsewhere).
-QString SelectionFallbackPath();
+// The four places the two files may go. The program uses the system's; on Windows those are fixed folders
+// of the machine, so tests give places inside a temporary folder instead and never touch a real drive.
+struct FileRoots {
+    QString selectionFile;     // where the Selection file belongs: SystemDriveRoot() + "Program Files\..."
+    QString selectionFallback; // "VirtualStore\Program Files\Ostrel\Velmora\Selection" in the local data
+    QString exportFile;        // where the export belongs: "C:\Velmora-Export.txt", or in the home folder
+    QString exportFallback;    // "Velmora-Export.txt" in the user's Documents folder
 
-// "Velmora-Export.txt" in the user's Documents folder.
-QString ExportFallbackPath();
+    // The system's places, worked out now: off Windows they follow the user's home and data folder.
+    static FileRoots system();
+};
 
-// path when rights let this user write in its folder, or in the nearest folder above it that exists (where
-// the missing ones would be made); fallback otherwise, and when no folder along path exists at all.
-QString WritablePlace(const QString &path, const QString &fallback, const WriteRights &rights);
+class FilePlaces {
+public:
+    // rights null: ask the system who may write where.
+    explicit FilePlaces(FileRoots roots = FileRoots::system(), const WriteRights *rights = nullptr);
 
-// The saved tables waiting at these paths, the newest first (of two as old, the one listed first): each path
-// whose folder holds a plain file named exactly "Selection".
-QStringList SavedSelections(const QStringList &paths);
+    const FileRoots &roots() const { return m_roots; }
+
+    // Where a save goes now: the Selection file's own place when this user may write in its folder, or in
+    // the nearest folder above it that exists (where the missing ones would be made); the fallback
+    // otherwise, and when no folder along the path exists at all.
+    QString selectionFile() const;
+    // Where an export goes now, chosen the same way.
+    QString exportFile() const;
+    // The export's path as its success message names it.
+    QString shownExportPath(const QString &path) const;
+    // The saved tables waiting, the newest first (of two as old, the own place's first): each of the two
+    // places whose folder holds an entry named exactly "Selection".
+    QStringList savedSelections() const;
+
+private:
+    QString writablePlace(const QString &path, const QString &fallback) const;
+
+    FileRoots m_roots;
+    const WriteRights *m_rights;
+};
 
 } // namespace velmora

@@ -140,8 +140,7 @@ void RestoreSelection(const SelectionRecord &record, Controls &controls)
 
 FileOutcome SaveSelection(const SelectionRecord &record, const QString &path)
 {
-    const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath()) + QDir::separator();
-    if (FileOutcome made = MakeFolderPath(folder); !made.ok)
+    if (FileOutcome made = makeFolderFor(path); !made.ok)
         return made;
     QStringEncoder encoder = SystemEncoder();
     return WriteFileAtomically(path, SelectionBytes(record, encoder));

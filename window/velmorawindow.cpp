@@ -6,8 +6,8 @@
 #include "folders.h"
 #include "layout.h"
 #include "packaging/velmora.xpm" // the program's icon, velmora_xpm
-#include "paths.h"
 #include "printing.h"
+#include "runninglock.h"
 #include "selectionfile.h"
 #include "selectionlayout.h"
 
@@ -79,8 +79,7 @@ bool platformPlacesWindows()
 VelmoraWindow::VelmoraWindow(WindowSeams seams, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_code(*this, m_random),
       m_messages(seams.messages), m_end(seams.end), m_printing(seams.printing),
-      m_rights(seams.rights ? seams.rights : &m_systemRights),
-      m_roots(seams.roots ? *seams.roots : SystemFileRoots())
+      m_places(seams.places ? *seams.places : FilePlaces())
 {
     if (m_messages == nullptr) {
         m_ownMessages = std::make_unique<QtMessageBoxes>();
@@ -112,14 +111,6 @@ VelmoraWindow::VelmoraWindow(WindowSeams seams, QWidget *parent)
     m_cmdminPos = QPointF(m_ui.cmdmin->pos()) * static_cast<double>(twipsPerPixel);
     connectHandlers();
     m_ui.txtOld->setFocus();
-}
-
-bool VelmoraWindow::start()
-{
-    if (!takeRunningLock())
-        return false;
-    Form_Load();
-    return true;
 }
 
 VelmoraWindow::~VelmoraWindow()
@@ -183,17 +174,15 @@ void VelmoraWindow::Form_Load()
     StartUp();
 }
 
-// Only one Velmora runs with a home at a time (runninglock.h): a second start says so and ends before its
-// start-up could load, and so delete, a table the first one saved for the session's end.
-bool VelmoraWindow::takeRunningLock()
+bool takeRunningLock(RunningLock &lock, const FilePlaces &places, MessageBoxes &messages)
 {
-    if (m_runningLock.take(m_roots.selectionFile, m_roots.selectionFallback, *m_rights) !=
-        RunningLock::Outcome::HeldElsewhere)
+    if (lock.take(places) != RunningLock::Outcome::HeldElsewhere)
         return true;
-    ask({tr("Velmora is already running.\n\nOnly one Velmora can run at a time, so that neither overwrites "
-            "the industry table the other saves. Use the Velmora window that is already open."),
-         tr("Velmora Is Already Running"), MessageButtons::Ok, MessageIcon::Warning});
-    endProgram();
+    messages.ask(nullptr,
+                 {VelmoraWindow::tr("Velmora is already running.\n\nOnly one Velmora can run at a time, so "
+                                    "that neither overwrites the industry table the other saves. Use "
+                                    "the Velmora window that is already open."),
+                  VelmoraWindow::tr("Velmora Is Already Running"), MessageButtons::Ok, MessageIcon::Warning});
     return false;
 }
 
@@ -206,11 +195,10 @@ void VelmoraWindow::StartUp()
 
     // A table saved where this user could not write waits in the fallback place; of two, the newer wins
     // and the older one, overtaken, goes too.
-    const QStringList places = {m_roots.selectionFile, m_roots.selectionFallback};
     // A save killed part-way may have left its temporary file beside the Selection file.
-    for (const QString &place : places)
+    for (const QString &place : {m_places.roots().selectionFile, m_places.roots().selectionFallback})
         RemoveAtomicWriteLeftovers(place);
-    const QStringList saved = SavedSelections(places);
+    const QStringList saved = m_places.savedSelections();
     bool loaded = false;
     if (!saved.isEmpty()) {
         m_cutTexts.clear();
@@ -244,7 +232,7 @@ void VelmoraWindow::StartUp()
     if (!loaded) {
         clearGrid();
         // A folder that cannot be made now is no reason to stop: saving at exit makes it again.
-        MakeFolderPath(m_roots.selectionFolder());
+        makeFolderFor(m_places.roots().selectionFile);
     }
 
     m_code.record.RunCount = 0;
@@ -345,7 +333,7 @@ FileOutcome VelmoraWindow::saveTable(QString &path)
 {
     m_code.GatherIndustries();
     m_code.SplitCarTypes(); // saved even when a named row has no car types
-    path = WritablePlace(m_roots.selectionFile, m_roots.selectionFallback, *m_rights);
+    path = m_places.selectionFile();
     return SaveSelection(m_code.record, path);
 }
 
@@ -438,28 +426,15 @@ void VelmoraWindow::Command2_Click()
 
 void VelmoraWindow::Command3_Click()
 {
-    QStringList entries;
-    const int count = m_ui.lst1->count();
-    entries.reserve(count);
-    for (int i = 0; i < count; ++i)
-        entries.append(m_ui.lst1->item(i)->text());
-
-    const QString path = WritablePlace(m_roots.exportFile, m_roots.exportFallback, *m_rights);
-    const FileOutcome outcome = ExportResults(entries, path);
+    const QString path = m_places.exportFile();
+    const FileOutcome outcome = ExportResults(m_ui.lst1->lines(), path);
     // The last entry ends up selected, alone, as after reading the list through its selection; set once.
-    if (count > 0)
+    if (const int count = m_ui.lst1->count(); count > 0)
         m_ui.lst1->setCurrentRow(count - 1, QItemSelectionModel::ClearAndSelect);
 
-#ifdef Q_OS_WIN
-    const bool ownPlace = path == m_roots.exportFile;
-#else
-    const bool ownPlace = false;
-#endif
-    // The message names the file as the program always has, unless the export had to go elsewhere.
-    const QString shownPath =
-        ownPlace ? QStringLiteral("C:\\velmora-export.txt") : QDir::toNativeSeparators(path);
     if (outcome.ok) {
-        ask({QStringLiteral("List has been exported to ") + shownPath, QStringLiteral("Results Exported!")});
+        ask({QStringLiteral("List has been exported to ") + m_places.shownExportPath(path),
+             QStringLiteral("Results Exported!")});
     } else {
         ask({QStringLiteral("List could not be exported to ") + QDir::toNativeSeparators(path) +
                  QStringLiteral("\n\n") + outcome.error,

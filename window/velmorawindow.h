@@ -13,10 +13,8 @@
 #include "code.h"
 #include "controlbuilder.h"
 #include "fileoutcome.h"
-#include "fileroots.h"
 #include "places.h"
 #include "random.h"
-#include "runninglock.h"
 #include "seams.h"
 #include "widgets.h"
 
@@ -29,25 +27,27 @@ class QComboBox;
 
 namespace velmora {
 
+class RunningLock;
+
 struct WindowSeams {
-    MessageBoxes *messages = nullptr;    // null: real message boxes
-    ProgramEnd *end = nullptr;           // null: close the window and quit the event loop
-    const WriteRights *rights = nullptr; // null: ask the system who may write where
-    PrintDialogs *printing = nullptr;    // null: the real print dialog
-    const FileRoots *roots = nullptr;    // null: the system's places for the two files
+    MessageBoxes *messages = nullptr;   // null: real message boxes
+    ProgramEnd *end = nullptr;          // null: close the window and stop every event loop
+    PrintDialogs *printing = nullptr;   // null: the real print dialog
+    const FilePlaces *places = nullptr; // null: the system's places, and the system's write rights
 };
+
+// One Velmora per home (runninglock.h): takes the lock for the start that is to come, before its window is
+// built. When another Velmora with this home is running, says so through messages and returns false; the
+// program then ends before its start-up could load, and so delete, a table the first one saved.
+bool takeRunningLock(RunningLock &lock, const FilePlaces &places, MessageBoxes &messages);
 
 class VelmoraWindow final : public QWidget, public Controls {
     Q_OBJECT
 public:
-    // Builds the window; nothing is loaded and no box is shown yet.
+    // Builds the window; nothing is loaded and no box is shown before Form_Load. Whoever ends the program
+    // from outside (endUnattended) should be listening by then.
     explicit VelmoraWindow(WindowSeams seams = {}, QWidget *parent = nullptr);
     ~VelmoraWindow() override;
-
-    // Takes the lock and runs Form_Load, which may show message boxes through the seams; whoever ends the
-    // program from outside (endUnattended) should be listening by then. False when another Velmora with
-    // this home is running: the user has been told, and the program has ended.
-    bool start();
 
     Code &code() { return m_code; }
 
@@ -59,7 +59,7 @@ public:
     // ticked, but no box may wait for an answer there, so a failed save is reported on standard error,
     // leaving the previous file whole. Then ends.
     void endUnattended();
-    // The program has ended, or never started because another Velmora with this home is running.
+    // The program has ended.
     bool ended() const { return m_ended; }
     void checkData_Click();
     void checkRand_Click();
@@ -114,7 +114,6 @@ protected:
 private:
     void connectHandlers();
     void endProgram();
-    bool takeRunningLock();
     FileOutcome saveTable(QString &path);
     QString saveUnattended();
     void commitData();
@@ -141,9 +140,7 @@ private:
     MessageBoxes *m_messages;
     ProgramEnd *m_end;
     PrintDialogs *m_printing;
-    SystemRights m_systemRights;
-    const WriteRights *m_rights;
-    FileRoots m_roots;
+    FilePlaces m_places;
 
     // Positions that the title strip changes, in twips.
     float m_left = 0;
@@ -156,7 +153,6 @@ private:
     bool m_systemMoving = false; // the window manager took over this drag
     bool m_keyPreview = false;
     bool m_ended = false;
-    RunningLock m_runningLock;
     QString m_sessionSave; // a table saved when the session was ending, while the program still runs
     bool m_sessionCommitted = false; // the session's end has asked for the table (commitData)
     bool m_boxFullPending = false;   // a "Box Full" message is on its way

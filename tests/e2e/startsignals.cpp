@@ -2,7 +2,7 @@
 // and ends, whichever message is open. The real program runs on the offscreen platform, where a message box
 // waits for ever unless something ends it.
 
-#include "paths.h"
+#include "places.h"
 #include "selectionfile.h"
 #include "temporaryhome.h"
 #include "testfiles.h"
@@ -78,7 +78,7 @@ private slots:
     {
         QFETCH(QString, message);
         QFETCH(int, signal);
-        const QString selection = SelectionFilePath();
+        const QString selection = FileRoots::system().selectionFile;
         if (message == QStringLiteral("cut")) {
             // More car types than a box holds: the table loads cut, its file is deleted, and the message
             // says what was left out while the table lives in the window alone.

@@ -140,7 +140,8 @@ int main(int argc, char *argv[])
     if (mode == "fallback-as-nobody" && argc == 4) {
         if (!DropRoot())
             return 2;
-        const QString place = WritablePlace(path, QString::fromLocal8Bit(argv[3]), SystemRights());
+        const QString place =
+            FilePlaces({path, QString::fromLocal8Bit(argv[3]), QString(), QString()}).selectionFile();
         std::printf("%s\n", qPrintable(place));
         return Report(SaveSelection(ShortRecord(), place));
     }

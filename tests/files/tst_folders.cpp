@@ -1,7 +1,7 @@
 // Where the files live, the walk that makes the Selection file's folder, and the start-up presence test.
 
 #include "folders.h"
-#include "paths.h"
+#include "places.h"
 #include "selectionfile.h"
 #include "temporaryhome.h"
 
@@ -44,27 +44,25 @@ void TestFolders::initTestCase()
 
 void TestFolders::placesTheFilesInTheUsersFolders()
 {
+    const FileRoots roots = FileRoots::system();
 #ifdef Q_OS_WIN
     QVERIFY(!WindowsFolder().isEmpty());
     QCOMPARE(SystemDriveRoot(), WindowsFolder().left(1) + QStringLiteral(":\\"));
-    QCOMPARE(SelectionFilePath(),
+    QCOMPARE(roots.selectionFile,
              SystemDriveRoot() + QStringLiteral("Program Files\\Ostrel\\Velmora\\Selection"));
-    QCOMPARE(ExportFilePath(), QStringLiteral("C:\\Velmora-Export.txt"));
+    QCOMPARE(roots.exportFile, QStringLiteral("C:\\Velmora-Export.txt"));
 #else
     const QString data = m_dir.filePath(QStringLiteral("data"));
     QCOMPARE(WindowsFolder(), QString());
     QCOMPARE(SystemDriveRoot(), data + u'/');
-    QCOMPARE(SelectionFolderPath(), data + QStringLiteral("/Program Files/Ostrel/Velmora/"));
-    QCOMPARE(SelectionFilePath(), data + QStringLiteral("/Program Files/Ostrel/Velmora/Selection"));
-    QCOMPARE(ExportFilePath(), m_dir.filePath(QStringLiteral("Velmora-Export.txt")));
-#endif
+    QCOMPARE(roots.selectionFile, data + QStringLiteral("/Program Files/Ostrel/Velmora/Selection"));
+    QCOMPARE(roots.exportFile, m_dir.filePath(QStringLiteral("Velmora-Export.txt")));
 
     // The folder start-up makes is the one the file is saved in.
-#ifndef Q_OS_WIN
-    QVERIFY(MakeFolderPath(SelectionFolderPath()).ok);
-    QVERIFY(QFileInfo(SelectionFolderPath()).isDir());
-    QVERIFY(SaveSelection(SelectionRecord{}, SelectionFilePath()).ok);
-    QVERIFY(SelectionFilePresent(SelectionFolderPath()));
+    QVERIFY(makeFolderFor(roots.selectionFile).ok);
+    QVERIFY(QFileInfo(data + QStringLiteral("/Program Files/Ostrel/Velmora")).isDir());
+    QVERIFY(SaveSelection(SelectionRecord{}, roots.selectionFile).ok);
+    QVERIFY(SelectionFilePresent(data + QStringLiteral("/Program Files/Ostrel/Velmora")));
 #endif
 }
 

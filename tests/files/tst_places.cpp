@@ -1,5 +1,5 @@
-// The fallback places: where each file goes when its own place refuses this user, and which saved table
-// start-up finds when both places hold one.
+// Where the files go: the system's places and the fallbacks, where each file goes when its own place
+// refuses this user, and which saved table start-up finds when both places hold one.
 
 #include "export.h"
 #include "filestest.h"
@@ -58,6 +58,13 @@ private:
     {
         return m_dir->filePath(QStringLiteral("VirtualStore/Program Files/Ostrel/Velmora/Selection"));
     }
+    // The Selection file's two places here, and an export that belongs in the temporary folder's root.
+    FilePlaces places(const RefusingRights &rights) const
+    {
+        return FilePlaces({fixed(), fallback(), m_dir->filePath(QStringLiteral("Velmora-Export.txt")),
+                           m_dir->filePath(QStringLiteral("home/Documents/Velmora-Export.txt"))},
+                          &rights);
+    }
 };
 
 void TestPlaces::initTestCase()
@@ -73,14 +80,15 @@ void TestPlaces::init()
 
 void TestPlaces::fallbacksLieInTheUsersOwnFolders()
 {
+    const FileRoots roots = FileRoots::system();
 #ifdef Q_OS_WIN
-    QVERIFY(SelectionFallbackPath().endsWith(
+    QVERIFY(roots.selectionFallback.endsWith(
         QStringLiteral("\\AppData\\Local\\VirtualStore\\Program Files\\Ostrel\\Velmora\\Selection")));
-    QVERIFY(ExportFallbackPath().endsWith(QStringLiteral("\\Documents\\Velmora-Export.txt")));
+    QVERIFY(roots.exportFallback.endsWith(QStringLiteral("\\Documents\\Velmora-Export.txt")));
 #else
-    QCOMPARE(SelectionFallbackPath(),
+    QCOMPARE(roots.selectionFallback,
              m_home.filePath(QStringLiteral("data/VirtualStore/Program Files/Ostrel/Velmora/Selection")));
-    QCOMPARE(ExportFallbackPath(), m_home.filePath(QStringLiteral("Documents/Velmora-Export.txt")));
+    QCOMPARE(roots.exportFallback, m_home.filePath(QStringLiteral("Documents/Velmora-Export.txt")));
 #endif
 }
 
@@ -88,11 +96,11 @@ void TestPlaces::keepsTheOwnPlaceWhereItMayBeWritten()
 {
     QVERIFY(QDir().mkpath(fixedFolder()));
     RefusingRights rights;
-    QCOMPARE(WritablePlace(fixed(), fallback(), rights), fixed());
+    QCOMPARE(places(rights).selectionFile(), fixed());
     QCOMPARE(rights.asked, QStringList{fixedFolder()});
 
     rights.refused = {m_dir->filePath(QStringLiteral("Program Files"))};
-    QCOMPARE(WritablePlace(fixed(), fallback(), rights), fallback());
+    QCOMPARE(places(rights).selectionFile(), fallback());
 }
 
 void TestPlaces::asksAboutTheNearestFolderThatExists()
@@ -101,7 +109,7 @@ void TestPlaces::asksAboutTheNearestFolderThatExists()
     QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("Program Files"))));
     RefusingRights rights;
     rights.refused = {m_dir->filePath(QStringLiteral("Program Files"))};
-    QCOMPARE(WritablePlace(fixed(), fallback(), rights), fallback());
+    QCOMPARE(places(rights).selectionFile(), fallback());
     QCOMPARE(rights.asked, QStringList{m_dir->filePath(QStringLiteral("Program Files"))});
     QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("Program Files/Ostrel"))));
 }
@@ -111,23 +119,22 @@ void TestPlaces::refusedSaveGoesToTheVirtualStoreWhole()
     QVERIFY(QDir().mkpath(fixedFolder()));
     RefusingRights rights;
     rights.refused = {m_dir->filePath(QStringLiteral("Program Files"))};
-    const QString place = WritablePlace(fixed(), fallback(), rights);
-    const FileOutcome outcome = SaveSelection(ShortRecord(), place);
+    const FileOutcome outcome = SaveSelection(ShortRecord(), places(rights).selectionFile());
     QVERIFY2(outcome.ok, qPrintable(outcome.error));
 
     QStringEncoder encoder = SystemEncoder();
     QCOMPARE(ReadFile(fallback()), SelectionBytes(ShortRecord(), encoder));
     QVERIFY(!QFileInfo::exists(fixed()));
-    QCOMPARE(SavedSelections({fixed(), fallback()}), QStringList{fallback()});
+    QCOMPARE(places(rights).savedSelections(), QStringList{fallback()});
 }
 
 void TestPlaces::refusedExportGoesToDocuments()
 {
-    const QString own = m_dir->filePath(QStringLiteral("Velmora-Export.txt"));
-    const QString documents = m_dir->filePath(QStringLiteral("home/Documents/Velmora-Export.txt"));
     RefusingRights rights;
     rights.refused = {m_dir->path()};
-    const QString place = WritablePlace(own, documents, rights);
+    const QString own = places(rights).roots().exportFile;
+    const QString documents = places(rights).roots().exportFallback;
+    const QString place = places(rights).exportFile();
     QCOMPARE(place, documents);
     // The Documents folder is made when it is missing.
     QVERIFY(ExportResults({QStringLiteral("Mill - hopper"), QStringLiteral("--------")}, place).ok);
@@ -163,7 +170,7 @@ void TestPlaces::findsTheSavedTables()
     QStringList expected;
     for (const QString &which : found)
         expected.append(which == QLatin1String("fixed") ? fixed() : fallback());
-    QCOMPARE(SavedSelections({fixed(), fallback()}), expected);
+    QCOMPARE(places(RefusingRights()).savedSelections(), expected);
 }
 
 void TestPlaces::systemRightsLetTheOwnerWrite()

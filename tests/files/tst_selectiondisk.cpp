@@ -183,7 +183,7 @@ void TestSelectionDisk::saveRefusedByTheSystemGoesToTheFallback()
     if (geteuid() == 0) {
         QCOMPARE(RunHelper({QStringLiteral("fallback-as-nobody"), path(), fallback()}, &output), 1);
     } else {
-        const QString place = WritablePlace(path(), fallback(), SystemRights());
+        const QString place = FilePlaces({path(), fallback(), QString(), QString()}).selectionFile();
         output = place + QStringLiteral("\nsaved");
         QVERIFY(SaveSelection(ShortRecord(), place).ok);
     }

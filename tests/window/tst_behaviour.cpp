@@ -1,7 +1,6 @@
 // Start-up and shutdown, the check boxes, the commands and the keys, driven through the real controls.
 
 #include "folders.h"
-#include "paths.h"
 #include "protect.h"
 #include "selectionfile.h"
 #include "testfiles.h"
@@ -73,7 +72,7 @@ private:
     // The "Program Files" folder the Selection file's folder hangs from.
     QString programFiles() const
     {
-        return QDir::cleanPath(m_h.roots.selectionFolder() + QStringLiteral("../.."));
+        return QDir::cleanPath(QFileInfo(m_h.roots.selectionFile).absolutePath() + QStringLiteral("/../.."));
     }
     QCheckBox *box(const char *name) const { return m_h.child<QCheckBox>(QString::fromLatin1(name)); }
     QPushButton *button(int n) const { return m_h.child<QPushButton>(QStringLiteral("Command%1").arg(n)); }
@@ -100,7 +99,7 @@ private slots:
             QVERIFY(ind(row)->text().isEmpty());
             QVERIFY(arr(row)->text().isEmpty());
         }
-        QVERIFY(QFileInfo(m_h.roots.selectionFolder()).isDir());
+        QVERIFY(QFileInfo(m_h.roots.selectionFile).absoluteDir().exists());
         QVERIFY(!box("checkData")->isChecked());
         QVERIFY(!box("checkRand")->isChecked());
         QCOMPARE(m_h.window->code().SaveOnExit, False);
@@ -117,7 +116,7 @@ private slots:
 
     void startRestoresAndDeletesTheSavedTable()
     {
-        QVERIFY(MakeFolderPath(m_h.roots.selectionFolder()).ok);
+        QVERIFY(makeFolderFor(m_h.roots.selectionFile).ok);
         QVERIFY(SaveSelection(MillRecord(), m_h.roots.selectionFile).ok);
         m_h.open();
         QCOMPARE(ind(0)->text(), QStringLiteral("Mill"));
@@ -134,7 +133,7 @@ private slots:
 
     void unreadableFileIsReportedOnceAndTheGridStartsEmpty()
     {
-        QVERIFY(MakeFolderPath(m_h.roots.selectionFolder()).ok);
+        QVERIFY(makeFolderFor(m_h.roots.selectionFile).ok);
         QFile file(m_h.roots.selectionFile);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("\x01\x00\x03\x00\x05\x00\x01\x00\xff", 9)); // cut short inside a header
@@ -146,9 +145,9 @@ private slots:
         QCOMPARE(message.title, QStringLiteral("Saved Data Not Loaded"));
         QCOMPARE(message.buttons, MessageButtons::Ok);
         const QString kept =
-            QDir::toNativeSeparators(m_h.roots.selectionFolder() + QStringLiteral("Selection.unreadable"));
+            QDir::toNativeSeparators(m_h.roots.selectionFile + QStringLiteral(".unreadable"));
         QVERIFY2(message.text.contains(kept), qPrintable(message.text));
-        QVERIFY(QFile::exists(m_h.roots.selectionFolder() + QStringLiteral("Selection.unreadable")));
+        QVERIFY(QFile::exists(m_h.roots.selectionFile + QStringLiteral(".unreadable")));
         for (int row = 0; row < 8; ++row)
             QVERIFY(ind(row)->text().isEmpty());
         QVERIFY(!box("checkData")->isChecked());

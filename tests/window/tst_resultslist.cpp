@@ -60,12 +60,7 @@ private:
 
     void open()
     {
-        m_h.window = std::make_unique<VelmoraWindow>(WindowSeams{.messages = &m_h.messages,
-                                                                 .end = &m_h.end,
-                                                                 .rights = &m_h.rights,
-                                                                 .printing = &m_printing,
-                                                                 .roots = &m_h.roots});
-        m_h.window->start();
+        m_h.open(&m_printing);
         m_h.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_h.window.get()));
     }

@@ -1,7 +1,6 @@
 // The title strip: the pressed feedback of "X" and "--", their clicks, dragging the window by lblHead,
 // and the double-click that ends the program without saving.
 
-#include "paths.h"
 #include "windowtest.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 // What the window tests share: recorders for the seams, write rights that refuse on request, a temporary
 // home for the program's files, and mouse events with every field under the test's control.
 
-#include "fileroots.h"
+#include "places.h"
 #include "refusingrights.h"
 #include "temporaryhome.h"
 #include "velmorawindow.h"
@@ -68,7 +68,7 @@ struct Harness {
                  place("Local/VirtualStore/Program Files/Ostrel/Velmora/Selection"),
                  place("C/Velmora-Export.txt"), place("Documents/Velmora-Export.txt")};
 #else
-        roots = SystemFileRoots(); // they follow the temporary home
+        roots = FileRoots::system(); // they follow the temporary home
 #endif
         return home->isValid();
     }
@@ -80,11 +80,19 @@ struct Harness {
         home.reset();
     }
 
-    void open()
+    // The places the window is given: the roots above, with the rights above.
+    FilePlaces places() const
     {
+        return FilePlaces(roots, &rights);
+    }
+
+    // Builds the window and starts it, as main() does once it holds the lock.
+    void open(PrintDialogs *printing = nullptr)
+    {
+        const FilePlaces given = places();
         window = std::make_unique<VelmoraWindow>(
-            WindowSeams{.messages = &messages, .end = &end, .rights = &rights, .roots = &roots});
-        window->start();
+            WindowSeams{.messages = &messages, .end = &end, .printing = printing, .places = &given});
+        window->Form_Load();
     }
 
     template <typename T = QWidget> T *child(const QString &name) const

@@ -24,32 +24,48 @@ RunningLock::~RunningLock()
     release();
 }
 
-RunningLock::Outcome RunningLock::take(const QString &selectionFile, const QString &fallback,
-                                       const WriteRights &rights)
+RunningLock::Outcome RunningLock::take(const FilePlaces &places)
 {
     release();
-    const QString selection = WritablePlace(selectionFile, fallback, rights);
-    const QString folder = QDir::toNativeSeparators(QFileInfo(selection).absolutePath()) + QDir::separator();
-    if (!MakeFolderPath(folder).ok)
+    const QString selection = places.selectionFile();
+    if (!makeFolderFor(selection).ok)
         return Outcome::NotPossible;
     // Four letters after the dot: the start-up's clean-up of interrupted saves removes "Selection." with
     // six, the temporary files' pattern, and must never take the lock for one of them.
-    const QString path = folder + QStringLiteral("Selection.lock");
+    return lock(QDir::toNativeSeparators(
+        QFileInfo(selection).absoluteDir().filePath(QStringLiteral("Selection.lock"))));
+}
+
 #ifdef Q_OS_WIN
+
+RunningLock::Outcome RunningLock::lock(const QString &path)
+{
     // Shared with no one: a second opening, by this process or another, is refused while the handle lives,
     // and the system removes the file when the handle closes.
-    HANDLE handle =
-        CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    const auto name = reinterpret_cast<LPCWSTR>(path.utf16());
+    HANDLE handle = CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     // Sharing with no one needs no right to write or delete: a file this user may only read still locks.
     if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
-        handle = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle = CreateFileW(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_SHARING_VIOLATION ? Outcome::HeldElsewhere : Outcome::NotPossible;
-    m_handle = handle;
+    m_held = reinterpret_cast<qintptr>(handle);
     return Outcome::Taken;
+}
+
+void RunningLock::release()
+{
+    if (m_held != -1) {
+        CloseHandle(reinterpret_cast<HANDLE>(m_held));
+        m_held = -1;
+    }
+}
+
 #else
+
+RunningLock::Outcome RunningLock::lock(const QString &path)
+{
     const QByteArray name = QFile::encodeName(path);
     // A holder that ends removes the file while it still holds it, so a program that opened the file just
     // before may then lock a file that is gone: the lock counts only while the name still leads to the
@@ -71,31 +87,25 @@ RunningLock::Outcome RunningLock::take(const QString &selectionFile, const QStri
         struct stat named {};
         if (::fstat(fd, &held) == 0 && ::stat(name.constData(), &named) == 0 && held.st_dev == named.st_dev &&
             held.st_ino == named.st_ino) {
-            m_fd = fd;
-            m_path = name;
+            m_held = fd;
+            m_path = path;
             return Outcome::Taken;
         }
         ::close(fd);
     }
     return Outcome::NotPossible;
-#endif
 }
 
 void RunningLock::release()
 {
-#ifdef Q_OS_WIN
-    if (m_handle != nullptr) {
-        CloseHandle(static_cast<HANDLE>(m_handle));
-        m_handle = nullptr;
+    if (m_held != -1) {
+        // Removed while still held (see lock()).
+        ::unlink(QFile::encodeName(m_path).constData());
+        ::close(static_cast<int>(m_held));
+        m_held = -1;
     }
-#else
-    if (m_fd >= 0) {
-        // Removed while still held (see take()).
-        ::unlink(m_path.constData());
-        ::close(m_fd);
-        m_fd = -1;
-    }
-#endif
 }
+
+#endif
 
 } // namespace velmora

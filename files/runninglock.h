@@ -8,14 +8,14 @@
 // runs. The lock is the system's own (flock on Unix; on Windows, the file opened for this program alone),
 // so the system lets go of it when the program ends, however it ends: a lock left by a crash or a kill is
 // simply taken, and one whose program still runs never is. Taking it writes nothing, so the start does not
-// wait for the disk.
+// wait for the disk. The code for each platform is kept function by function in runninglock.cpp.
 
-#include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 
 namespace velmora {
 
-class WriteRights;
+class FilePlaces;
 
 class RunningLock {
 public:
@@ -30,19 +30,16 @@ public:
     RunningLock(const RunningLock &) = delete;
     RunningLock &operator=(const RunningLock &) = delete;
 
-    // Takes the lock in the folder where this user's Selection file goes (selectionFile, or the fallback
-    // when rights refuse that), making the folder when it is missing.
-    Outcome take(const QString &selectionFile, const QString &fallback, const WriteRights &rights);
+    // Takes the lock in the folder where this user's Selection file goes (FilePlaces::selectionFile),
+    // making the folder when it is missing.
+    Outcome take(const FilePlaces &places);
 
 private:
+    Outcome lock(const QString &path);
     void release();
 
-#ifdef Q_OS_WIN
-    void *m_handle = nullptr;
-#else
-    int m_fd = -1;
-    QByteArray m_path;
-#endif
+    qintptr m_held = -1; // the locked file: a descriptor on Unix, a handle on Windows
+    QString m_path;
 };
 
 } // namespace velmora
