@@ -1,15 +1,12 @@
 // Velmora: random car assignments for model-railroad operating sessions.
 
+#include "endsignals.h"
 #include "places.h"
 #include "runninglock.h"
 #include "velmorawindow.h"
 
 #include <QApplication>
 #include <cstdlib>
-
-#ifdef Q_OS_UNIX
-#include "endsignals.h"
-#endif
 
 int main(int argc, char *argv[])
 {
@@ -23,12 +20,9 @@ int main(int argc, char *argv[])
 
     // Heard from before the first message can open. Until the window exists nothing is loaded, so a signal
     // just ends the program, a waiting "Velmora Is Already Running" included.
-#ifdef Q_OS_UNIX
     velmora::EndSignals endSignals;
     const QMetaObject::Connection beforeTheWindow =
         QObject::connect(&endSignals, &velmora::EndSignals::received, &app, [] { QCoreApplication::exit(); });
-    endSignals.listen();
-#endif
 
     const velmora::FilePlaces places;
     velmora::RunningLock lock;
@@ -39,11 +33,9 @@ int main(int argc, char *argv[])
     velmora::VelmoraWindow window({.messages = &messages, .places = &places});
     // From now on the start-up may load, and so delete, the saved table, which then lives only in the
     // window: a signal saves it as Esc would, whichever message waits.
-#ifdef Q_OS_UNIX
     QObject::disconnect(beforeTheWindow);
     QObject::connect(&endSignals, &velmora::EndSignals::received, &window,
                      &velmora::VelmoraWindow::endUnattended);
-#endif
     window.Form_Load();
     if (window.ended())
         return EXIT_SUCCESS; // ended by the system while a start-up message was open, the table saved
