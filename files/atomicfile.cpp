@@ -133,7 +133,7 @@ FileOutcome WriteFileAtomically(const QString &path, QByteArrayView bytes)
     return outcome;
 }
 
-int RemoveAtomicWriteLeftovers(const QString &path)
+int removeAtomicWriteLeftovers(const QString &path)
 {
     const QFileInfo target(path);
     const QDateTime settled = QDateTime::currentDateTimeUtc().addSecs(-60);

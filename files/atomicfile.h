@@ -24,6 +24,6 @@ FileOutcome WriteFileAtomically(const QString &path, QByteArrayView bytes);
 // files beside path named as Qt names them, path's name, a dot and six random ASCII letters
 // ("Selection.qWzpTa"). Six letters all of one case are left alone ("Selection.backup" may be the user's),
 // and so is anything younger than a minute (another Velmora may be writing it now). Returns how many went.
-int RemoveAtomicWriteLeftovers(const QString &path);
+int removeAtomicWriteLeftovers(const QString &path);
 
 } // namespace velmora

@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-QStringList ExportHeading(qsizetype count)
+QStringList exportHeading(qsizetype count)
 {
     return {QStringLiteral("Made With Ostrel Velmora v2.01"),
             QStringLiteral("Total number of results: ") + QString::number(count), QString(34, u'_')};
@@ -16,7 +16,7 @@ QStringList ExportHeading(qsizetype count)
 QByteArray ExportBytes(const QStringList &entries, QStringEncoder &encoder)
 {
     static constexpr QStringView lineEnd = u"\r\n";
-    const QStringList heading = ExportHeading(entries.size());
+    const QStringList heading = exportHeading(entries.size());
     qsizetype length = 0;
     for (const QString &line : heading)
         length += line.size() + lineEnd.size();
@@ -39,7 +39,7 @@ QByteArray ExportBytes(const QStringList &entries, QStringEncoder &encoder)
     return bytes;
 }
 
-FileOutcome ExportResults(const QStringList &entries, const QString &path)
+FileOutcome exportResults(const QStringList &entries, const QString &path)
 {
     // The export's own folder always exists; a fallback folder (Documents) may still have to be made.
     if (FileOutcome made = makeFolderFor(path); !made.ok)

@@ -12,13 +12,13 @@
 namespace velmora {
 
 // The three heading lines of an export of count entries (a print of the results uses them too).
-QStringList ExportHeading(qsizetype count);
+QStringList exportHeading(qsizetype count);
 
 // The complete export text for these entries in the encoder's code page.
 QByteArray ExportBytes(const QStringList &entries, QStringEncoder &encoder);
 
 // Writes the export file atomically in the system code page, making its folder when it is missing; a
 // failed export leaves a previous file whole.
-FileOutcome ExportResults(const QStringList &entries, const QString &path);
+FileOutcome exportResults(const QStringList &entries, const QString &path);
 
 } // namespace velmora

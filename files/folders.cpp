@@ -30,7 +30,7 @@ qsizetype fixedRootLength(QStringView path)
 
 } // namespace
 
-QStringList FolderPathSteps(const QString &path, QChar separator)
+QStringList folderPathSteps(const QString &path, QChar separator)
 {
     const qsizetype root = separator == u'\\' ? fixedRootLength(path) : 0;
     QString built = path.first(root);
@@ -67,7 +67,7 @@ FileOutcome makeFolder(const QString &folder)
 
 FileOutcome MakeFolderPath(const QString &path)
 {
-    for (const QString &folder : FolderPathSteps(path)) {
+    for (const QString &folder : folderPathSteps(path)) {
         if (QFileInfo(folder).isDir())
             continue;
         if (FileOutcome made = makeFolder(folder); !made.ok)

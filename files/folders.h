@@ -14,7 +14,7 @@ namespace velmora {
 // separator, empty pieces add nothing, and a drive ("C:") is passed over without a test. A path that
 // starts at the root keeps its leading separator. With backslashes, a network share's root and a long
 // path's prefix ("\\?\") stay in front of every step and are never tested themselves.
-QStringList FolderPathSteps(const QString &path, QChar separator = QDir::separator());
+QStringList folderPathSteps(const QString &path, QChar separator = QDir::separator());
 
 // Makes one folder, inside one that exists; a folder already there when the system answers is success.
 FileOutcome makeFolder(const QString &folder);

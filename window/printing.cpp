@@ -13,7 +13,7 @@
 
 namespace velmora {
 
-QString PrintResults(QPrinter &printer, const QStringList &entries)
+QString printSwitchList(QPrinter &printer, const QStringList &entries)
 {
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&printer);
@@ -24,7 +24,7 @@ QString PrintResults(QPrinter &printer, const QStringList &entries)
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document.setDefaultTextOption(option);
     document.setDocumentMargin(0);
-    document.setPlainText((ExportHeading(entries.size()) + entries).join(u'\n'));
+    document.setPlainText((exportHeading(entries.size()) + entries).join(u'\n'));
 
     const QRectF paper = printer.pageLayout().paintRectPixels(printer.resolution());
     const QSizeF page = paper.size();

@@ -13,6 +13,6 @@ class QPrinter;
 namespace velmora {
 
 // Prints entries on printer, which the print dialog has set up. Returns why it failed, or the empty text.
-QString PrintResults(QPrinter &printer, const QStringList &entries);
+QString printSwitchList(QPrinter &printer, const QStringList &entries);
 
 } // namespace velmora

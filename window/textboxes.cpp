@@ -84,7 +84,7 @@ std::optional<BoxLimit> BeyondLimit(QStringView text, bool carTypes)
     return std::nullopt;
 }
 
-QString FitToBox(const QString &text, bool carTypes)
+QString fitToBox(const QString &text, bool carTypes)
 {
     if (!BeyondLimit(text, carTypes))
         return text;

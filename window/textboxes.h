@@ -23,7 +23,7 @@ enum class BoxLimit { Bytes, Items };
 std::optional<BoxLimit> BeyondLimit(QStringView text, bool carTypes);
 
 // text cut to what a box holds: a list of car types keeps whole car types, a name is cut at a character.
-QString FitToBox(const QString &text, bool carTypes);
+QString fitToBox(const QString &text, bool carTypes);
 
 class TextBox final : public QLineEdit {
     Q_OBJECT

@@ -63,7 +63,7 @@ int shiftState(Qt::KeyboardModifiers modifiers)
            (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
-QString Grouped(qsizetype number)
+QString grouped(qsizetype number)
 {
     return QLocale(QLocale::English).toString(number);
 }
@@ -197,7 +197,7 @@ void VelmoraWindow::StartUp()
     // and the older one, overtaken, goes too.
     // A save killed part-way may have left its temporary file beside the Selection file.
     for (const QString &place : {m_places.roots().selectionFile, m_places.roots().selectionFallback})
-        RemoveAtomicWriteLeftovers(place);
+        removeAtomicWriteLeftovers(place);
     const QStringList saved = m_places.savedSelections();
     bool loaded = false;
     if (!saved.isEmpty()) {
@@ -256,7 +256,7 @@ void VelmoraWindow::reportCutTexts()
         return;
     ask({tr("Part of the saved industry table did not fit its boxes, which hold at most %1 bytes of text "
             "and %2 car types each, and was left out:\n\n%3\n\nEverything else was loaded.")
-             .arg(Grouped(MaxTextBytes), Grouped(MaxListItems), m_cutTexts.join(u'\n')),
+             .arg(grouped(MaxTextBytes), grouped(MaxListItems), m_cutTexts.join(u'\n')),
          tr("Saved Data Cut"), MessageButtons::Ok, MessageIcon::Warning});
     m_cutTexts.clear();
 }
@@ -278,11 +278,11 @@ void VelmoraWindow::showBoxFull(int limit)
         static_cast<BoxLimit>(limit) == BoxLimit::Items
             ? tr("The text was not added: a list holds at most %1 car types, as many as a "
                  "draw chooses from.")
-                  .arg(Grouped(MaxListItems))
+                  .arg(grouped(MaxListItems))
             : tr("The text was not added: a box holds at most %1 bytes of text, so that a "
                  "saved table keeps it whole. Letters beyond plain English may take more than "
                  "one byte.")
-                  .arg(Grouped(MaxTextBytes));
+                  .arg(grouped(MaxTextBytes));
     ask({text, tr("Box Full"), MessageButtons::Ok, MessageIcon::Warning});
 }
 
@@ -427,7 +427,7 @@ void VelmoraWindow::Command2_Click()
 void VelmoraWindow::Command3_Click()
 {
     const QString path = m_places.exportFile();
-    const FileOutcome outcome = ExportResults(m_ui.lst1->lines(), path);
+    const FileOutcome outcome = exportResults(m_ui.lst1->lines(), path);
     // The last entry ends up selected, alone, as after reading the list through its selection; set once.
     if (const int count = m_ui.lst1->count(); count > 0)
         m_ui.lst1->setCurrentRow(count - 1, QItemSelectionModel::ClearAndSelect);
@@ -479,7 +479,7 @@ void VelmoraWindow::printResults()
     printer.setDocName(tr("Velmora results"));
     if (!m_printing->choose(this, printer))
         return;
-    const QString error = PrintResults(printer, m_ui.lst1->lines());
+    const QString error = printSwitchList(printer, m_ui.lst1->lines());
     if (!error.isEmpty())
         ask({tr("The results could not be printed.\n\n%1").arg(error), tr("Print Failed"), MessageButtons::Ok,
              MessageIcon::Warning});
@@ -664,11 +664,11 @@ QString VelmoraWindow::txtInd(int row) const
 
 void VelmoraWindow::setTxtInd(int row, const QString &text)
 {
-    const QString fitted = FitToBox(text, false);
+    const QString fitted = fitToBox(text, false);
     if (fitted.size() != text.size())
         m_cutTexts.append(tr("Industry %1: %2 of %3 characters of its name")
                               .arg(row + 1)
-                              .arg(Grouped(fitted.size()), Grouped(text.size())));
+                              .arg(grouped(fitted.size()), grouped(text.size())));
     m_ui.txtInd.at(static_cast<std::size_t>(row))->setText(fitted);
 }
 
@@ -679,12 +679,12 @@ QString VelmoraWindow::txtArr(int row) const
 
 void VelmoraWindow::setTxtArr(int row, const QString &text)
 {
-    const QString fitted = FitToBox(text, true);
+    const QString fitted = fitToBox(text, true);
     if (fitted.size() != text.size()) {
         const qsizetype kept = fitted.isEmpty() ? 0 : fitted.count(u',') + 1;
         m_cutTexts.append(tr("Industry %1: %2 of %3 car types")
                               .arg(row + 1)
-                              .arg(Grouped(kept), Grouped(text.count(u',') + 1)));
+                              .arg(grouped(kept), grouped(text.count(u',') + 1)));
     }
     m_ui.txtArr.at(static_cast<std::size_t>(row))->setText(fitted);
 }

@@ -19,7 +19,7 @@ using namespace velmora::test;
 namespace {
 
 // Whether the process has a handler of its own for the signal (the mask of caught signals in /proc).
-bool Catches(const QProcess &process, int signal)
+bool catchesSignal(const QProcess &process, int signal)
 {
     QFile status(QStringLiteral("/proc/%1/status").arg(process.processId()));
     if (!status.open(QIODevice::ReadOnly))
@@ -97,7 +97,7 @@ private slots:
         }
         QProcess &program = start();
         // QTest::qWaitFor rather than QTRY_*, which narrow their time-out to int from Qt 6.8 (-Wconversion).
-        QVERIFY(QTest::qWaitFor([&] { return Catches(program, signal); }, 30000));
+        QVERIFY(QTest::qWaitFor([&] { return catchesSignal(program, signal); }, 30000));
         if (message == QStringLiteral("cut"))
             QVERIFY(QTest::qWaitFor([&] { return !QFileInfo::exists(selection); }, 30000));
 

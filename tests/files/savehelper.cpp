@@ -134,7 +134,7 @@ int main(int argc, char *argv[])
     if (mode == "fsize" && argc == 4)
         return LimitFileSize(argv[3]) ? Report(SaveSelection(LongRecord(), path)) : 2;
     if (mode == "export-fsize" && argc == 4)
-        return LimitFileSize(argv[3]) ? Report(ExportResults(ManyEntries(20000), path)) : 2;
+        return LimitFileSize(argv[3]) ? Report(exportResults(ManyEntries(20000), path)) : 2;
     if (mode == "as-nobody")
         return DropRoot() ? Report(SaveSelection(ShortRecord(), path)) : 2;
     if (mode == "fallback-as-nobody" && argc == 4) {

@@ -80,7 +80,7 @@ void TestExport::writesTheExactText()
     QCOMPARE(ExportBytes(entries, encoder), bytes);
 
     const QString path = m_dir.filePath(QStringLiteral("export.txt"));
-    QVERIFY(ExportResults(entries, path).ok);
+    QVERIFY(exportResults(entries, path).ok);
     QCOMPARE(ReadFile(path), bytes);
 }
 
@@ -98,7 +98,7 @@ void TestExport::encodesInTheGivenCodePage()
 
     // The file itself is in the system code page: windows-1252 on an English Windows, UTF-8 elsewhere.
     const QString path = m_dir.filePath(QStringLiteral("encoded.txt"));
-    QVERIFY(ExportResults(entries, path).ok);
+    QVERIFY(exportResults(entries, path).ok);
 #ifdef Q_OS_WIN
     if (SystemCodePageIs1252())
         QCOMPARE(ReadFile(path), bytes);
@@ -137,9 +137,9 @@ void TestExport::reportsADeviceThatFails()
 void TestExport::replacesThePreviousExport()
 {
     const QString path = m_dir.filePath(QStringLiteral("Velmora-Export.txt"));
-    QVERIFY(ExportResults(ManyEntries(50), path).ok);
-    QVERIFY(ExportResults({QStringLiteral("Mill - hopper"), QStringLiteral("--------")}, path).ok);
-    QVERIFY(ExportResults({QStringLiteral("Mill - hopper"), QStringLiteral("--------")}, path).ok);
+    QVERIFY(exportResults(ManyEntries(50), path).ok);
+    QVERIFY(exportResults({QStringLiteral("Mill - hopper"), QStringLiteral("--------")}, path).ok);
+    QVERIFY(exportResults({QStringLiteral("Mill - hopper"), QStringLiteral("--------")}, path).ok);
     QCOMPARE(ReadFile(path),
              Heading + "Total number of results: 2\r\n" + Underscores + "Mill - hopper\r\n--------\r\n");
 }
@@ -150,14 +150,14 @@ void TestExport::reportsAPathThatCannotBeCreated()
     QFile blocker(m_dir.filePath(QStringLiteral("a file")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const FileOutcome missing = ExportResults({}, m_dir.filePath(QStringLiteral("a file/export.txt")));
+    const FileOutcome missing = exportResults({}, m_dir.filePath(QStringLiteral("a file/export.txt")));
     QVERIFY(!missing.ok);
     QVERIFY(!missing.error.isEmpty());
-    QVERIFY(ExportResults({}, m_dir.filePath(QStringLiteral("no such folder/export.txt"))).ok);
+    QVERIFY(exportResults({}, m_dir.filePath(QStringLiteral("no such folder/export.txt"))).ok);
 
     const QString folder = m_dir.filePath(QStringLiteral("a folder"));
     QVERIFY(QDir().mkpath(folder));
-    const FileOutcome onFolder = ExportResults({}, folder);
+    const FileOutcome onFolder = exportResults({}, folder);
     QVERIFY(!onFolder.ok);
     QVERIFY(QFileInfo(folder).isDir());
 }
@@ -169,7 +169,7 @@ void TestExport::keepsThePreviousExportWholeOnFailure()
 #else
     const QString path = m_dir.filePath(QStringLiteral("kept.txt"));
     const QStringList first{QStringLiteral("Mill - hopper"), QStringLiteral("--------")};
-    QVERIFY(ExportResults(first, path).ok);
+    QVERIFY(exportResults(first, path).ok);
     const QByteArray before = ReadFile(path);
 
     // A child whose files may not grow past 10,000 bytes exports far more than that.
@@ -191,7 +191,7 @@ void TestExport::writesEveryEntryOfALongList()
 {
     const QStringList entries = ManyEntries(100000);
     const QString path = m_dir.filePath(QStringLiteral("large.txt"));
-    QVERIFY(ExportResults(entries, path).ok);
+    QVERIFY(exportResults(entries, path).ok);
 
     QByteArray expected = Heading + "Total number of results: 100000\r\n" + Underscores;
     for (const QString &entry : entries)

@@ -106,7 +106,7 @@ void TestFolders::walksThePathPieceByPiece()
     QFETCH(QString, path);
     QFETCH(QChar, separator);
     QFETCH(QStringList, steps);
-    QCOMPARE(FolderPathSteps(path, separator), steps);
+    QCOMPARE(folderPathSteps(path, separator), steps);
 }
 
 void TestFolders::makesTheMissingFoldersInOrder()

@@ -137,7 +137,7 @@ void TestPlaces::refusedExportGoesToDocuments()
     const QString place = places(rights).exportFile();
     QCOMPARE(place, documents);
     // The Documents folder is made when it is missing.
-    QVERIFY(ExportResults({QStringLiteral("Mill - hopper"), QStringLiteral("--------")}, place).ok);
+    QVERIFY(exportResults({QStringLiteral("Mill - hopper"), QStringLiteral("--------")}, place).ok);
     QVERIFY(ReadFile(documents).endsWith("\r\nMill - hopper\r\n--------\r\n"));
     QVERIFY(!QFileInfo::exists(own));
 }

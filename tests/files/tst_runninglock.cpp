@@ -48,11 +48,11 @@ private slots:
             QVERIFY(QDir().mkpath(QFileInfo(lockFile()).absolutePath()));
             QVERIFY(WriteFile(lockFile(), left));
         }
-        if (readOnly && !Protect(lockFile(), true))
+        if (readOnly && !setProtected(lockFile(), true))
             QSKIP("the lock file cannot be made read-only here");
         const auto unprotect = qScopeGuard([&] {
             if (readOnly)
-                Protect(lockFile(), false);
+                setProtected(lockFile(), false);
         });
 
         RunningLock first;

@@ -248,7 +248,7 @@ void TestSelectionDisk::killedSavesLeaveARecordWhole()
         QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-120),
                                  QFileDevice::FileModificationTime));
     }
-    RemoveAtomicWriteLeftovers(path());
+    removeAtomicWriteLeftovers(path());
     // Qt's names with all six letters of one case (1 in 32) are left alone on purpose.
     for (const QString &name : folderEntries().filter(QStringLiteral("Selection.")))
         QVERIFY2(name.right(6) == name.right(6).toLower() || name.right(6) == name.right(6).toUpper(),

@@ -647,7 +647,7 @@ void TestSelectionFile::removesOnlyTheLeftoversOfItsOwnWrites()
                         dir.filePath(QStringLiteral("Selection.LinkTo"))));
 #endif
 
-    QCOMPARE(RemoveAtomicWriteLeftovers(dir.filePath(QStringLiteral("Selection"))), int(leftovers.size()));
+    QCOMPARE(removeAtomicWriteLeftovers(dir.filePath(QStringLiteral("Selection"))), int(leftovers.size()));
     for (const QString &name : leftovers)
         QVERIFY2(!QFile::exists(dir.filePath(name)), qPrintable(name));
     for (const QString &name : kept + QStringList{"Selection.FreshA", "Selection.FolDer"})

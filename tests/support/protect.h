@@ -18,7 +18,7 @@
 
 namespace velmora::test {
 
-inline bool Protect(const QString &path, bool protect, QString *reason = nullptr)
+inline bool setProtected(const QString &path, bool protect, QString *reason = nullptr)
 {
 #ifdef Q_OS_UNIX
     if (geteuid() == 0) {

@@ -178,10 +178,10 @@ private slots:
         }
         const QString folder = QFileInfo(m_h.roots.selectionFile).absolutePath();
         QString reason;
-        if (!Protect(folder, true, &reason))
+        if (!setProtected(folder, true, &reason))
             QSKIP("the folder cannot be protected from deletions here");
         m_h.open();
-        QVERIFY(Protect(folder, false));
+        QVERIFY(setProtected(folder, false));
 
         QCOMPARE(ind(0)->text(), older ? QStringLiteral("Dock") : QStringLiteral("Mill"));
         QVERIFY(box("checkData")->isChecked());
