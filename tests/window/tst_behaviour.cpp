@@ -80,6 +80,19 @@ private:
     QString runCaption() const { return m_h.child<QLabel>(QStringLiteral("lblres"))->text(); }
 
     void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    // Dock, with Random Order off, saved at newer; Mill, an hour older, at older.
+    void saveTwoTables(const QString &newer, const QString &older)
+    {
+        SelectionRecord dock = MillRecord();
+        dock.Industries[0].Name = QStringLiteral("Dock");
+        dock.RandomOrder = 0;
+        QVERIFY(SaveSelection(MillRecord(), older).ok);
+        QVERIFY(SaveSelection(dock, newer).ok);
+        QFile file(older);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600),
+                                 QFileDevice::FileModificationTime));
+    }
     void showActive()
     {
         m_h.window->show();
@@ -166,16 +179,10 @@ private slots:
     void savedTableThatCannotBeDeletedIsReported()
     {
         QFETCH(bool, older);
-        QVERIFY(SaveSelection(MillRecord(), m_h.roots.selectionFile).ok);
-        if (older) {
-            SelectionRecord dock = MillRecord();
-            dock.Industries[0].Name = QStringLiteral("Dock");
-            QVERIFY(SaveSelection(dock, m_h.roots.selectionFallback).ok);
-            QFile file(m_h.roots.selectionFile);
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600),
-                                     QFileDevice::FileModificationTime));
-        }
+        if (older)
+            saveTwoTables(m_h.roots.selectionFallback, m_h.roots.selectionFile);
+        else
+            QVERIFY(SaveSelection(MillRecord(), m_h.roots.selectionFile).ok);
         const QString folder = QFileInfo(m_h.roots.selectionFile).absolutePath();
         QString reason;
         if (!setProtected(folder, true, &reason))
@@ -278,18 +285,10 @@ private slots:
     void theNewerOfTwoSavedTablesIsLoadedAndBothGo()
     {
         QFETCH(bool, fallbackNewer);
-        SelectionRecord dock = MillRecord();
-        dock.Industries[0].Name = QStringLiteral("Dock");
-        dock.RandomOrder = 0;
-        const QString newer = fallbackNewer ? m_h.roots.selectionFallback : m_h.roots.selectionFile;
-        const QString older = fallbackNewer ? m_h.roots.selectionFile : m_h.roots.selectionFallback;
-        QVERIFY(SaveSelection(MillRecord(), older).ok);
-        QVERIFY(SaveSelection(dock, newer).ok);
-        QFile file(older);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600),
-                                 QFileDevice::FileModificationTime));
-        file.close();
+        if (fallbackNewer)
+            saveTwoTables(m_h.roots.selectionFallback, m_h.roots.selectionFile);
+        else
+            saveTwoTables(m_h.roots.selectionFile, m_h.roots.selectionFallback);
 
         m_h.open();
         QCOMPARE(ind(0)->text(), QStringLiteral("Dock"));
