@@ -28,6 +28,10 @@ private slots:
     void walksThePathPieceByPiece_data();
     void walksThePathPieceByPiece();
     void makesTheMissingFoldersInOrder();
+#ifdef Q_OS_WIN
+    void makesFoldersBelowASharesRootAndALongPathsPrefix_data();
+    void makesFoldersBelowASharesRootAndALongPathsPrefix();
+#endif
     void reportsAFolderThatCannotBeMade();
     void aFolderMadeMeanwhileCounts();
     void findsAnythingNamedExactlySelection_data();
@@ -125,6 +129,33 @@ void TestFolders::makesTheMissingFoldersInOrder()
     QVERIFY(MakeFolderPath(native(root + "/Program Files/Ostrel/Velmora")).ok);
     QVERIFY(kept.exists());
 }
+
+#ifdef Q_OS_WIN
+// A share \\velmora\share, which the Wine test set-up maps to a folder of the prefix (skipped where there is
+// none), and a long path: the walk makes the folders below the share's root and the "\\?\" prefix.
+void TestFolders::makesFoldersBelowASharesRootAndALongPathsPrefix_data()
+{
+    QTest::addColumn<QString>("path");
+    const QString unique = QStringLiteral("Velmora-%1").arg(QCoreApplication::applicationPid());
+    QTest::newRow("network share") << QStringLiteral("\\\\velmora\\share\\%1\\Documents\\").arg(unique);
+    QTest::newRow("long path to a share")
+        << QStringLiteral("\\\\?\\UNC\\velmora\\share\\%1\\Long\\").arg(unique);
+    QTest::newRow("long path") << QStringLiteral("\\\\?\\") +
+                                      QDir::toNativeSeparators(m_dir.filePath(unique)) +
+                                      QStringLiteral("\\Long\\");
+}
+
+void TestFolders::makesFoldersBelowASharesRootAndALongPathsPrefix()
+{
+    QFETCH(QString, path);
+    if (path.contains(QStringLiteral("velmora\\share")) &&
+        !QFileInfo(QStringLiteral("\\\\velmora\\share\\")).isDir())
+        QSKIP("no share \\\\velmora\\share here");
+    const FileOutcome outcome = MakeFolderPath(path);
+    QVERIFY2(outcome.ok, qPrintable(outcome.error));
+    QVERIFY(QFileInfo(path).isDir());
+}
+#endif
 
 void TestFolders::reportsAFolderThatCannotBeMade()
 {
