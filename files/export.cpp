@@ -4,7 +4,6 @@
 #include "folders.h"
 #include "textcodec.h"
 
-
 namespace velmora {
 
 QStringList exportHeading(qsizetype count)
