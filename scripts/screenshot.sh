@@ -36,7 +36,8 @@ for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep 
 if [ "$platform" = windows ]; then
     # A Wine prefix of its own, made afresh; its Wine server ends with the picture.
     trap 'kill $(jobs -p) 2>/dev/null; WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
-    scripts/windows/wine-run.sh "$work/prefix" "$VELMORA_WINDOWS_QT" build/windows/velmora.exe &
+    dll_path=$(sed -n 's/^VELMORA_WINE_DLL_PATH:INTERNAL=//p' build/windows/CMakeCache.txt)
+    scripts/windows/wine-run.sh "$work/prefix" "$dll_path" build/windows/velmora.exe &
     picture=$repo/docs/screenshot-windows.png
 else
     build/release/app/velmora &

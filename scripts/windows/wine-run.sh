@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the build under Wine, in the build's own Wine prefix; CTest and the build use
-# it as the cross-compiling emulator.
-#   wine-run.sh PREFIX QTPREFIX --init              make PREFIX afresh (each test run starts from one)
-#   wine-run.sh PREFIX QTPREFIX program.exe [args]  run the program there (the prefix is made if missing)
-# Wine hands a Windows program no QT_* variable of ours, but passes WINEQT_* on as QT_*; the Qt DLLs and
-# plug-ins are found through WINEPATH and the Qt prefix.
+# it as the cross-compiling emulator, which cmake/mingw-w64-x86_64.cmake sets up.
+#   wine-run.sh PREFIX DLLPATH --init              make PREFIX afresh (each test run starts from one), its
+#                                                  screen at VELMORA_WINE_DPI dots per inch if set
+#   wine-run.sh PREFIX DLLPATH program.exe [args]  run the program there (the prefix is made if missing)
+# DLLPATH is the Qt for Windows, then the folders of the compiler's own DLLs, joined by ':'. Wine hands a
+# Windows program no QT_* variable of ours, but passes WINEQT_* on as QT_*; the DLLs are found through
+# WINEPATH, the plug-ins through the Qt prefix.
 set -euo pipefail
-[ $# -ge 3 ] || { echo "usage: $0 PREFIX QTPREFIX --init | program [args]" >&2; exit 2; }
-prefix=$1 qt=$2
+[ $# -ge 3 ] || { echo "usage: $0 PREFIX DLLPATH --init | program [args]" >&2; exit 2; }
+prefix=$1 dll_path=$2
 shift 2
+IFS=: read -r -a dll_dirs <<<"$dll_path"
+qt=${dll_dirs[0]}
 
 export WINEPREFIX=$prefix
 export WINEARCH=win64
@@ -26,6 +30,12 @@ make_prefix() {
     # Debian's Wine does not put its own fonts into a new prefix; without them "MS Sans Serif" and Tahoma
     # would come out in a serif face.
     cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+    # A screen of VELMORA_WINE_DPI dots per inch (96 when unset; 144 is Windows' 150 %).
+    if [ -n "${VELMORA_WINE_DPI:-}" ]; then
+        "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VELMORA_WINE_DPI" /f \
+            >/dev/null 2>&1
+        wineserver -w 2>/dev/null || "${wine%/*}/wineserver" -w
+    fi
     touch "$prefix/.velmora-ready"
 }
 
@@ -44,7 +54,7 @@ exec 9>&-
 # The Windows platform plug-in draws on an X display through Wine; without one, a virtual display is made
 # for this program alone.
 if [ "${QT_QPA_PLATFORM:-}" = windows ] && [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$prefix" "$qt" "$@"
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$prefix" "$dll_path" "$@"
 fi
 
 # QtTest writes to the debugger's channel on Windows unless told to use stderr.
@@ -54,11 +64,13 @@ while IFS='=' read -r name _; do
         QT_*) export "WINE$name=${!name}" ;;
     esac
 done < <(env)
-# The Qt DLLs, and the C++ runtime DLLs of the mingw-w64 compiler that built them and the program.
+# Qt's DLLs first, then the compiler's.
 windows_path() { local p; p=$(cd "$1" 2>/dev/null && pwd -P || echo "$1"); echo "Z:${p//\//\\}"; }
-gcc_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
-pthread_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")
-WINEPATH="$(windows_path "$qt/bin");$(windows_path "$gcc_dlls");$(windows_path "$pthread_dlls")${WINEPATH:+;$WINEPATH}"
+path=$(windows_path "$qt/bin")
+for dir in "${dll_dirs[@]:1}"; do
+    path+=";$(windows_path "$dir")"
+done
+WINEPATH="$path${WINEPATH:+;$WINEPATH}"
 WINEQT_PLUGIN_PATH=$(windows_path "$qt/plugins")
 export WINEPATH WINEQT_PLUGIN_PATH
 exec "$wine" "$@"

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The whole Windows program under Wine: velmora.exe in a real window on an X display with a window
 # manager, driven by xdotool, with its files in the Wine prefix's drive C.
-#   wine_e2e.sh WINE_RUN PREFIX QTPREFIX path/to/velmora.exe path/to/control_table.exe
+#   wine_e2e.sh WINE_RUN PREFIX DLLPATH path/to/velmora.exe path/to/control_table.exe
 #                                                               (inside xvfb-run; CTest does that)
 # WINE_RUN is the build's Wine runner (scripts/windows/wine-run.sh), PREFIX the Wine prefix it runs in and
-# QTPREFIX the Qt for Windows. Every step polls with generous time-outs, as the Linux test does.
+# DLLPATH where it finds the DLLs. Every step polls with generous time-outs, as the Linux test does.
 set -uo pipefail
 
-wine_run=$1 prefix=$2 qt=$3 velmora=$4 control_table=$5
+wine_run=$1 prefix=$2 dll_path=$3 velmora=$4 control_table=$5
 wine=$(command -v wine64 || command -v wine)
 [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
 for tool in openbox xdotool xprop xwininfo; do
@@ -21,14 +21,14 @@ stop_wine() { WINEPREFIX=$prefix wineserver -k 2>/dev/null; }
 stop_wine
 at_exit stop_wine
 unset QT_QPA_PLATFORM
-load_places "$wine_run" "$prefix" "$qt" "$control_table"
+load_places "$wine_run" "$prefix" "$dll_path" "$control_table"
 selection="$prefix/drive_c/Program Files/Ostrel/Velmora/Selection"
 exported="$prefix/drive_c/Velmora-Export.txt"
 
 start_window_manager
 
 start() {
-    "$wine_run" "$prefix" "$qt" "$velmora" >"$work/velmora.log" 2>&1 &
+    "$wine_run" "$prefix" "$dll_path" "$velmora" >"$work/velmora.log" 2>&1 &
     pid=$!
     poll 120 find_window || { echo "no window"; cat "$work/velmora.log"; return 1; }
 }

@@ -2,11 +2,12 @@
 # The Windows installer under Wine: made by CPack's NSIS generator, installed silently, the installed
 # program started (with no help from the build's DLL paths, so a DLL the installer lacks shows), then
 # uninstalled silently, leaving nothing behind.
-#   windows_installer_test.sh WINE_RUN PREFIX QTPREFIX BUILD_DIR CPACK
+#   windows_installer_test.sh WINE_RUN PREFIX DLLPATH BUILD_DIR CPACK
+# (WINE_RUN PREFIX DLLPATH: how the build runs its Windows programs)
 set -uo pipefail
 [ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
 command -v xdotool >/dev/null || { echo "SKIP: xdotool is missing"; exit 77; }
-wine_run=$1 prefix=$2 qt=$3 build=$4 cpack=$5
+wine_run=$1 prefix=$2 dll_path=$3 build=$4 cpack=$5
 
 work=$(mktemp -d)
 trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
@@ -22,7 +23,7 @@ target=$prefix/drive_c/VelmoraTest
 menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Ostrel Velmora"
 rm -rf "$target"
 cp "$installer" "$prefix/drive_c/velmora-setup.exe"
-"$wine_run" "$prefix" "$qt" 'C:\velmora-setup.exe' /S '/D=C:\VelmoraTest'
+"$wine_run" "$prefix" "$dll_path" 'C:\velmora-setup.exe' /S '/D=C:\VelmoraTest'
 rm -f "$prefix/drive_c/velmora-setup.exe"
 [ -f "$target/bin/velmora.exe" ] && pass "installed" || fail "no bin/velmora.exe after the install"
 [ -f "$target/bin/platforms/qwindows.dll" ] && pass "platform plug-in installed" || fail "no qwindows.dll"
@@ -46,7 +47,7 @@ fi
 WINEPREFIX=$prefix wineserver -k 2>/dev/null
 wait "$pid" 2>/dev/null
 
-"$wine_run" "$prefix" "$qt" 'C:\VelmoraTest\Uninstall.exe' /S
+"$wine_run" "$prefix" "$dll_path" 'C:\VelmoraTest\Uninstall.exe' /S
 gone() { [ ! -e "$target" ] && [ ! -e "$menu" ]; }
 # The uninstaller copies itself away and finishes in the background.
 if poll 120 gone; then pass "uninstalled, nothing left"; else fail "left behind: $(find "$target" "$menu" 2>/dev/null | head)"; fi
