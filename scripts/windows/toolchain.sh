@@ -2,7 +2,8 @@
 # Makes the Windows toolchain from Debian's own packages: the mingw-w64 cross compiler, Wine, NSIS, and a
 # shared Qt for x86_64-w64-mingw32 built from Debian's qt6-base source of the same version as the host's
 # Qt tools (moc, rcc and uic run on the build machine through QT_HOST_PATH, so the versions must match).
-# The Qt build is cached per version under the user's cache folder; a second run takes seconds.
+# The Qt build is cached under the user's cache folder, named by its version and configuration, so a
+# changed configuration builds beside the old one; a second run takes seconds.
 #   scripts/windows/toolchain.sh                 make sure everything is there
 #   scripts/windows/toolchain.sh --print-prefix  the same, then print the Qt prefix on stdout only
 set -euo pipefail
@@ -27,7 +28,37 @@ host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
 host_source_version=${host_version%+b[0-9]*}   # a binary-only rebuild keeps its source's version
 qt_version=${host_version%%[+-]*}
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/velmora
-prefix=$cache/qt-$qt_version-mingw-w64
+
+# Only what Velmora links (Core, Gui, Widgets, Test, Print Support) and the plug-ins it loads, and within
+# them nothing it never calls: Qt's own switches for what a program does not use, which make the DLLs
+# smaller and the build shorter and cost nothing at run time (OpenGL, the graphics view and its print
+# preview, widgets and dialogs Velmora has none of, the Markdown and ODF writers, the built-in MIME
+# database). What Velmora does call is asked for by name, so that configure stops when a switch takes it
+# away (the print dialog needs the date editor, for one). DirectWrite is built, as in Qt's own Windows builds: Qt Gui has its DirectWrite font engine
+# only together with Direct2D (and qwindows.dll fails to link without it), and window/fonts.cpp says when
+# Velmora's text is drawn through it. Debian's tarball drops the wintab header (no tablet events);
+# androiddeployqt comes from Debian's cross patch and has no use here; Debian has no ICU for mingw, so text
+# conversion uses the Windows code pages themselves.
+qt_features=(
+    -DFEATURE_icu=OFF
+    -DFEATURE_tabletevent=OFF
+    -DFEATURE_direct2d=ON -DFEATURE_directwrite=ON
+    -DFEATURE_androiddeployqt=OFF
+    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
+    -DFEATURE_concurrent=OFF -DFEATURE_vulkan=OFF -DINPUT_opengl=no
+    -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_zstd=OFF
+    -DFEATURE_mimetype_database=OFF
+    -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_textodfwriter=OFF
+    -DFEATURE_graphicsview=OFF -DFEATURE_printpreviewwidget=OFF -DFEATURE_printpreviewdialog=OFF
+    -DFEATURE_mdiarea=OFF -DFEATURE_dial=OFF
+    -DFEATURE_lcdnumber=OFF -DFEATURE_splashscreen=OFF -DFEATURE_undoview=OFF -DFEATURE_wizard=OFF
+    -DFEATURE_fontcombobox=OFF -DFEATURE_fontdialog=OFF -DFEATURE_colordialog=OFF
+    -DFEATURE_keysequenceedit=OFF
+    -DFEATURE_itemmodeltester=OFF
+    -DFEATURE_testlib=ON -DFEATURE_printsupport=ON -DFEATURE_printdialog=ON -DFEATURE_ico=ON
+)
+configuration=$(printf '%s\n' "${qt_features[@]}" | sha256sum | cut -c1-8)
+prefix=$cache/qt-$qt_version-mingw-w64-$configuration
 
 finish() {
     exec 9>&- # a run waiting for the lock need not wait for the clean-up of the build folder
@@ -98,28 +129,13 @@ fi
 
 say "configuring Qt $qt_version for x86_64-w64-mingw32 (log: $log)"
 mkdir -p "$work/build"
-# Only what Velmora links (Core, Gui, Widgets, Test, Print Support) and the plug-ins it loads. Debian's
-# tarball drops the wintab header (no tablet events). Direct2D is off, and with it DirectWrite: Qt Gui
-# builds its DirectWrite font engine only together with Direct2D, yet qwindows.dll (directwrite3) and
-# Print Support's print engine (directwrite) call into it whenever their feature is on, and fail to
-# link; fonts then come through GDI, as for the design's own bitmap fonts. androiddeployqt comes from Debian's cross patch and has no use here; Debian has
-# no ICU for mingw, so text conversion uses the Windows code pages themselves.
 cmake -S "$source_dir" -B "$work/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
-    -DQT_HOST_PATH=/usr \
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DBUILD_SHARED_LIBS=ON \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-    -DFEATURE_icu=OFF \
-    -DFEATURE_tabletevent=OFF \
-    -DFEATURE_direct2d=OFF -DFEATURE_directwrite=OFF -DFEATURE_directwrite3=OFF \
-    -DFEATURE_androiddeployqt=OFF \
-    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF \
-    -DFEATURE_concurrent=OFF -DFEATURE_vulkan=OFF -DFEATURE_opengles2=OFF \
-    -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_zstd=OFF \
-    -DFEATURE_testlib=ON -DFEATURE_printsupport=ON -DFEATURE_ico=ON \
+    "${qt_features[@]}" \
     >>"$log" 2>&1 || { tail -n 60 "$log" >&2; exit 1; }
 
 say "building Qt $qt_version (about 15 minutes on 2 cores)"
