@@ -3,7 +3,8 @@
 # frame, its count of instructions (callgrind) and peak memory against a window of the same standard
 # controls (and a bare window of the same size), on a virtual X display (xcb) and on the offscreen platform;
 # the commands with up to 100,000 entries in the results list; saving and loading a full industry table.
-# Options go to the benchmark: --runs N, --startup-runs N, --platforms LIST.
+# Options go to the benchmark: --runs N, --startup-runs N, --platforms LIST. scripts/windows/bench.sh
+# times the start-up of the Windows program under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh build run test bench
