@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QHash>
 #include <QStringList>
 #include <algorithm>
@@ -37,10 +38,14 @@ QFont titleFont(bool bold)
     // lacks), where the one the application font already has serves.
     // The family is looked for in the list of installed families the toolkit already holds: hasFamily()
     // would first ask the font configuration for the name's aliases, a query as costly as setting up a font.
-    // "MS Sans Serif" is a bitmap font on Windows (and under Wine).
+    // "MS Sans Serif" is a bitmap font on Windows (and under Wine). Its few pixel sizes are made for a screen
+    // of 96 dots per inch; on a scaled screen the nearest is taller than the title strip's buttons (20
+    // pixels for their 17 at 150 %), so there the interface font stands in, as where the family is missing.
     const bool found = QFontDatabase::families().contains(wanted, Qt::CaseInsensitive);
-    QFont font =
-        drawnWhole(found ? QFont(wanted) : QFontDatabase::systemFont(QFontDatabase::GeneralFont), found);
+    const bool bitmap = found && !QFontDatabase::isSmoothlyScalable(wanted);
+    const bool taken = found && (!bitmap || qGuiApp->devicePixelRatio() <= 1.0);
+    QFont font = drawnWhole(taken ? QFont(wanted) : QFontDatabase::systemFont(QFontDatabase::GeneralFont),
+                            taken && bitmap);
     font.setPointSizeF(9.75);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;

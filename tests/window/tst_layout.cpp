@@ -445,7 +445,10 @@ private slots:
                     const double height = row != rows.cend() && row->look == Look::Plain
                                               ? captionRoom(*row).height()
                                               : room.height();
-                    QVERIFY2(metrics.height() <= height, qPrintable(widget->objectName()));
+                    QVERIFY2(metrics.height() <= height, qPrintable(QStringLiteral("%1: %2 high, %3 of room")
+                                                                        .arg(widget->objectName())
+                                                                        .arg(metrics.height())
+                                                                        .arg(height)));
                 }
             }
         }
