@@ -7,24 +7,16 @@
 set -uo pipefail
 
 wine_run=$1 prefix=$2 dll_path=$3 velmora=$4 control_table=$5
-for tool in openbox xdotool xprop xwininfo; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
-[ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
-
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-stop_wine() { WINEPREFIX=$prefix wineserver -k 2>/dev/null; }
-stop_wine
-at_exit stop_wine
-unset QT_QPA_PLATFORM
-load_places "$wine_run" "$prefix" "$dll_path" "$control_table"
-start_window_manager
+need_x_tools openbox xdotool xprop xwininfo
+begin_under_wine "$wine_run" "$prefix" "$dll_path" "$control_table"
 
 "$wine_run" "$prefix" "$dll_path" "$velmora" >"$work/velmora.log" 2>&1 &
 pid=$!
 poll 120 find_window || { echo "FAIL: no window"; cat "$work/velmora.log"; exit 1; }
 
-scale=3/2 # device pixels to a window pixel
+# A window pixel is 3/2 device pixels.
+scaled() { echo $(($1 * 3 / 2)); }
 geometry() {
     xwininfo -id "$win" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
                                /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
@@ -33,9 +25,9 @@ near() { [ $(($1 - $2)) -ge -1 ] && [ $(($1 - $2)) -le 1 ]; }
 read -r x y w h < <(geometry)
 read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w, h}')
 
-[ "${w}x${h}" = "$((552 * scale))x$((368 * scale))" ] && pass "scaled as a whole to ${w} x ${h}" ||
+[ "${w}x${h}" = "$(scaled 552)x$(scaled 368)" ] && pass "scaled as a whole to ${w} x ${h}" ||
     fail "size ${w} x ${h}, not 552 x 368 scaled"
-if near "$x" $((98 * scale)) && near "$y" $((87 * scale)); then
+if near "$x" "$(scaled 98)" && near "$y" "$(scaled 87)"; then
     pass "opens at ($x, $y), (98, 87) scaled"
 else
     fail "opens at ($x, $y), not (98, 87) scaled"
@@ -48,7 +40,7 @@ fi
 
 # A drag on the title text, in steps as a hand moves it, carries the window as far as the pointer went.
 read -r head_x head_y <<<"${centre[lblHead]}"
-grab_x=$((x + head_x * scale)) grab_y=$((y + head_y * scale))
+grab_x=$((x + $(scaled "$head_x"))) grab_y=$((y + $(scaled "$head_y")))
 xdotool mousemove --sync "$grab_x" "$grab_y" mousedown 1
 for step in 1 2 3 4 5 6; do
     xdotool mousemove --sync $((grab_x + 20 * step)) $((grab_y + 15 * step))
