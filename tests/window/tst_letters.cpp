@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <cstring>
-#include <optional>
 #include <string>
 #include <utility>
 #include <windows.h>
@@ -22,24 +21,20 @@ using namespace velmora::test;
 
 namespace {
 
-// The first and the last row of a picture (black on white) with a pixel at least a quarter inked.
-struct InkedRows {
-    int top = 0;
-    int bottom = 0;
-};
-
-std::optional<InkedRows> inkedRows(const QImage &image)
+// How many rows of a picture (black on white) have a pixel at least a quarter inked, from the first such
+// row to the last; 0 for none.
+int inkedHeight(const QImage &image)
 {
-    std::optional<InkedRows> rows;
+    int top = -1;
+    int bottom = -2;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (qGray(image.pixel(x, y)) <= 191) {
-                if (!rows)
-                    rows = InkedRows{y, y};
-                rows->bottom = y;
+                top = top < 0 ? y : top;
+                bottom = y;
                 break;
             }
-    return rows;
+    return bottom - top + 1;
 }
 
 // How many rows the text inks (0 for none), when Windows draws it with a font of the toolkit font's
@@ -78,8 +73,7 @@ int heightByWindows(const QString &text, const QFont &font, qreal scale)
     DeleteObject(handle);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    const std::optional<InkedRows> rows = bits != nullptr ? inkedRows(image) : std::nullopt;
-    return rows ? rows->bottom - rows->top + 1 : 0;
+    return bits != nullptr ? inkedHeight(image) : 0;
 }
 
 // The same when the toolkit draws it, on a picture of this screen's scale.
@@ -94,8 +88,7 @@ int heightByToolkit(const QString &text, const QFont &font, qreal scale)
     painter.setPen(Qt::black);
     painter.drawText(QPointF(side / 4.0, side / 2.0), text);
     painter.end();
-    const std::optional<InkedRows> rows = inkedRows(image);
-    return rows ? rows->bottom - rows->top + 1 : 0;
+    return inkedHeight(image);
 }
 
 } // namespace
