@@ -1,5 +1,4 @@
-# What the whole-program tests share; each sources it once its own checks for missing tools have passed.
-# Sourcing it makes the test's temporary folder, $work, which goes when the script ends, together with
+# What the whole-program tests share. Sourcing it makes the test's temporary folder, $work, which goes when the script ends, together with
 # everything the script started in the background. Results are counted in `failures`, and every wait polls
 # with a time-out, so a loaded machine makes a test slower, never flaky.
 # shellcheck shell=bash
@@ -50,6 +49,15 @@ use_own_home() {
 
 # ---- A real window on an X display, driven by xdotool: the Linux program and the Windows one under Wine.
 
+# need_x_tools TOOL...: skips the test (CTest's code 77) without an X display or one of the tools.
+need_x_tools() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+    done
+    [ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
+}
+
 # Starts openbox on the display and waits until it manages windows; ends the test when it cannot.
 start_window_manager() {
     openbox --sm-disable >/dev/null 2>&1 &
@@ -67,6 +75,19 @@ load_places() {
     done < <("$@" --centres | tr -d '\r')
     [ -n "${centre[lblHead]:-}" ] || { echo "no control table from $*"; exit 1; }
 }
+
+# begin_under_wine WINE_RUN PREFIX DLLPATH CONTROL_TABLE: the Windows program's test, run as the build runs
+# its programs. The prefix's Wine server may have been started by a test without a display; this one needs
+# it, and it ends with the test.
+begin_under_wine() {
+    wine_prefix=$2
+    stop_wine
+    at_exit stop_wine
+    unset QT_QPA_PLATFORM
+    load_places "$@"
+    start_window_manager
+}
+stop_wine() { WINEPREFIX=$wine_prefix wineserver -k 2>/dev/null; }
 
 # The program's process ($pid) and its main window ($win), once find_window has found it.
 pid=""

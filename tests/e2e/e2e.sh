@@ -8,13 +8,9 @@
 set -uo pipefail
 
 velmora=$1 control_table=$2
-for tool in openbox xdotool xprop xwininfo; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
-[ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
-
 export QT_QPA_PLATFORM=xcb
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+need_x_tools openbox xdotool xprop xwininfo
 use_own_home
 load_places "$control_table"
 selection="$XDG_DATA_HOME/Program Files/Ostrel/Velmora/Selection"

@@ -10,22 +10,11 @@ set -uo pipefail
 wine_run=$1 prefix=$2 dll_path=$3 velmora=$4 control_table=$5
 wine=$(command -v wine64 || command -v wine)
 [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
-for tool in openbox xdotool xprop xwininfo; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
-[ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
-
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-# The prefix's Wine server may have been started by a test without a display; this one needs it.
-stop_wine() { WINEPREFIX=$prefix wineserver -k 2>/dev/null; }
-stop_wine
-at_exit stop_wine
-unset QT_QPA_PLATFORM
-load_places "$wine_run" "$prefix" "$dll_path" "$control_table"
+need_x_tools openbox xdotool xprop xwininfo
+begin_under_wine "$wine_run" "$prefix" "$dll_path" "$control_table"
 selection="$prefix/drive_c/Program Files/Ostrel/Velmora/Selection"
 exported="$prefix/drive_c/Velmora-Export.txt"
-
-start_window_manager
 
 start() {
     "$wine_run" "$prefix" "$dll_path" "$velmora" >"$work/velmora.log" 2>&1 &
