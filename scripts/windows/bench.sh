@@ -15,4 +15,4 @@ trap 'WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 dll_path=$(sed -n 's/^VELMORA_WINE_DLL_PATH:INTERNAL=//p' build/windows/CMakeCache.txt)
 export QT_QPA_PLATFORM=windows
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" scripts/windows/wine-run.sh "$work/prefix" "$dll_path" \
-    build/windows/bench/velmora_bench.exe --platforms windows --startup-only "$@"
+    build/windows/velmora_bench.exe --platforms windows --startup-only "$@"
