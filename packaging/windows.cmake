@@ -3,10 +3,14 @@
 # are found at install time by windows-dlls.cmake, from the imports of the program and its plug-ins.
 
 # The folders next to the program where Qt looks for its plug-ins, and the plug-ins Velmora loads: the
-# Windows platform and its native style.
+# Windows platform and its native style, whose plug-in Qt 6.7 renamed when it added the Windows 11 style.
+set(velmora_style_plugin Qt6::QWindowsVistaStylePlugin)
+if(TARGET Qt6::QModernWindowsStylePlugin)
+    set(velmora_style_plugin Qt6::QModernWindowsStylePlugin)
+endif()
 set(velmora_plugins
     platforms $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>
-    styles $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>)
+    styles $<TARGET_FILE:${velmora_style_plugin}>)
 find_program(VELMORA_OBJDUMP NAMES ${VELMORA_MINGW_TRIPLE}-objdump REQUIRED)
 set(VELMORA_WINE_SYSTEM_DLLS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows
     CACHE PATH "Wine's copies of the DLLs Windows provides, to tell them from ones missing")

@@ -34,9 +34,9 @@ cache=${XDG_CACHE_HOME:-$HOME/.cache}/velmora
 # smaller and the build shorter and cost nothing at run time (OpenGL, the graphics view and its print
 # preview, widgets and dialogs Velmora has none of, the Markdown and ODF writers, the built-in MIME
 # database). What Velmora does call is asked for by name, so that configure stops when a switch takes it
-# away (the print dialog needs the date editor, for one). DirectWrite is built, as in Qt's own Windows builds: Qt Gui has its DirectWrite font engine
-# only together with Direct2D (and qwindows.dll fails to link without it), and window/fonts.cpp says when
-# Velmora's text is drawn through it. Debian's tarball drops the wintab header (no tablet events);
+# away (the print dialog needs the date editor, for one). DirectWrite is built, as in Qt's own Windows
+# builds: Qt Gui has its DirectWrite font engine only together with Direct2D (and qwindows.dll fails to
+# link without it), and window/fonts.cpp says when Velmora's text is drawn through it. Debian's tarball drops the wintab header (no tablet events);
 # androiddeployqt comes from Debian's cross patch and has no use here; Debian has no ICU for mingw, so text
 # conversion uses the Windows code pages themselves.
 qt_features=(
@@ -49,7 +49,12 @@ qt_features=(
     -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_zstd=OFF
     -DFEATURE_mimetype_database=OFF
     -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_textodfwriter=OFF
-    -DFEATURE_graphicsview=OFF -DFEATURE_printpreviewwidget=OFF -DFEATURE_printpreviewdialog=OFF
+)
+# From Qt 6.7 the Windows style plug-in draws the Windows 11 style's shadows with a graphics effect, which
+# is part of the graphics view.
+dpkg --compare-versions "$qt_version" ge 6.7 || qt_features+=(-DFEATURE_graphicsview=OFF)
+qt_features+=(
+    -DFEATURE_printpreviewwidget=OFF -DFEATURE_printpreviewdialog=OFF
     -DFEATURE_mdiarea=OFF -DFEATURE_dial=OFF
     -DFEATURE_lcdnumber=OFF -DFEATURE_splashscreen=OFF -DFEATURE_undoview=OFF -DFEATURE_wizard=OFF
     -DFEATURE_fontcombobox=OFF -DFEATURE_fontdialog=OFF -DFEATURE_colordialog=OFF
