@@ -18,14 +18,14 @@ namespace {
 // 11 pixels lost the tops of "b", "h", "k" and the whole of "l", "i", "!"), where GDI's own DrawTextW inks
 // every row. DirectWrite measures and draws a glyph as one. Qt takes it for a font that asks for vertical
 // hinting alone; a bitmap font, which DirectWrite cannot draw, asks for full hinting and stays with GDI.
-QFont drawnWhole(QFont font, bool bitmap)
+void drawWhole(QFont &font, bool bitmap)
 {
 #ifdef Q_OS_WIN
     font.setHintingPreference(bitmap ? QFont::PreferFullHinting : QFont::PreferVerticalHinting);
 #else
+    Q_UNUSED(font)
     Q_UNUSED(bitmap)
 #endif
-    return font;
 }
 
 } // namespace
@@ -44,8 +44,8 @@ QFont titleFont(bool bold)
     const bool found = QFontDatabase::families().contains(wanted, Qt::CaseInsensitive);
     const bool bitmap = found && !QFontDatabase::isSmoothlyScalable(wanted);
     const bool taken = found && (!bitmap || qGuiApp->devicePixelRatio() <= 1.0);
-    QFont font = drawnWhole(taken ? QFont(wanted) : QFontDatabase::systemFont(QFontDatabase::GeneralFont),
-                            taken && bitmap);
+    QFont font = taken ? QFont(wanted) : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    drawWhole(font, taken && bitmap);
     font.setPointSizeF(9.75);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
@@ -132,7 +132,8 @@ QSizeF captionRoom(const ControlSpec &control)
 
 QFont dialogFont(const QList<ControlSpec> &table)
 {
-    QFont font = drawnWhole(QFontDatabase::systemFont(QFontDatabase::GeneralFont), false);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    drawWhole(font, false);
     const double base = font.pointSizeF() > 0 ? font.pointSizeF() : 8.0;
     constexpr double largest = 8.0;
     constexpr double smallest = 5.0;
