@@ -143,7 +143,7 @@ cmake -S "$source_dir" -B "$work/build" -G Ninja \
     "${qt_features[@]}" \
     >>"$log" 2>&1 || { tail -n 60 "$log" >&2; exit 1; }
 
-say "building Qt $qt_version (about 15 minutes on 2 cores)"
+say "building Qt $qt_version (about half an hour on 2 cores)"
 start=$(date +%s)
 cmake --build "$work/build" --parallel "${VELMORA_JOBS:-2}" >>"$log" 2>&1 ||
     { grep -A 20 -m 3 -E '^FAILED' "$log" >&2 || tail -n 60 "$log" >&2; exit 1; }
