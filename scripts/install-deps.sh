@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, and only those that are missing.
-#   scripts/install-deps.sh build|test|run|fuzz|bench|windows|debian-root ...
+#   scripts/install-deps.sh [--download-only] build|test|run|fuzz|bench|windows|debian-root ...
 #   (fuzz: the clang tools for fuzzing, clang-tidy, clang-format and shellcheck; bench: valgrind, which
 #   counts a start's instructions; windows: the cross compiler, Ninja, Wine, NSIS and what the Windows tests
 #   drive it with; debian-root: mmdebstrap, for scripts/test-in-debian.sh)
+#   --download-only fetches the missing packages into apt's cache and installs nothing, so that a later
+#   install need not wait for the network.
 set -euo pipefail
+
+download_only=()
+if [ "${1:-}" = --download-only ]; then
+    download_only=(--download-only)
+    shift
+fi
 
 packages=()
 for need in "$@"; do
@@ -40,6 +48,10 @@ if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null || { echo "Installing ${missing[*]} needs root or sudo." >&2; exit 1; }
     sudo=(sudo)
 fi
-echo "Installing: ${missing[*]}"
+if [ ${#download_only[@]} -eq 0 ]; then
+    echo "Installing: ${missing[*]}"
+else
+    echo "Downloading: ${missing[*]}"
+fi
 "${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${download_only[@]}" "${missing[@]}" >/dev/null
