@@ -36,13 +36,15 @@ cache=${XDG_CACHE_HOME:-$HOME/.cache}/velmora
 # database). What Velmora does call is asked for by name, so that configure stops when a switch takes it
 # away (the print dialog needs the date editor, for one). DirectWrite is built, as in Qt's own Windows
 # builds: Qt Gui has its DirectWrite font engine only together with Direct2D (and qwindows.dll fails to
-# link without it), and window/fonts.cpp says when Velmora's text is drawn through it. Debian's tarball drops the wintab header (no tablet events);
-# androiddeployqt comes from Debian's cross patch and has no use here; Debian has no ICU for mingw, so text
-# conversion uses the Windows code pages themselves.
+# link without it), and window/fonts.cpp says when Velmora's text is drawn through it; the Direct2D
+# platform plug-in (Direct2D 1.1), a second copy of the Windows platform that Velmora never loads, is left
+# out. Debian's tarball drops the wintab header (no tablet events); androiddeployqt comes from Debian's
+# cross patch and has no use here; Debian has no ICU for mingw, so text conversion uses the Windows code
+# pages themselves.
 qt_features=(
     -DFEATURE_icu=OFF
     -DFEATURE_tabletevent=OFF
-    -DFEATURE_direct2d=ON -DFEATURE_directwrite=ON
+    -DFEATURE_direct2d=ON -DFEATURE_direct2d1_1=OFF -DFEATURE_directwrite=ON
     -DFEATURE_androiddeployqt=OFF
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
     -DFEATURE_concurrent=OFF -DFEATURE_vulkan=OFF -DINPUT_opengl=no
