@@ -3,7 +3,7 @@
 #   scripts/install-deps.sh [--download-only] build|test|run|fuzz|bench|windows|debian-root ...
 #   (fuzz: the clang tools for fuzzing, clang-tidy, clang-format and shellcheck; bench: valgrind, which
 #   counts a start's instructions; windows: the cross compiler, Ninja, Wine, NSIS and what the Windows tests
-#   drive it with; debian-root: mmdebstrap, for scripts/test-in-debian.sh)
+#   drive and check it with; debian-root: mmdebstrap, for scripts/test-in-debian.sh)
 #   --download-only fetches the missing packages into apt's cache and installs nothing, so that a later
 #   install need not wait for the network.
 set -euo pipefail
@@ -23,7 +23,7 @@ for need in "$@"; do
                          dpkg-dev file librsvg2-bin lintian qt6-wayland weston dbus-x11 at-spi2-core
                          python3-pyatspi poppler-utils) ;;
         windows) packages+=(g++-mingw-w64-x86-64-posix ninja-build xz-utils wine wine64 fonts-wine nsis dpkg-dev
-                            zip xvfb xauth openbox xdotool x11-utils e2fsprogs) ;;
+                            zip xvfb xauth openbox xdotool x11-utils e2fsprogs librsvg2-bin imagemagick) ;;
         fuzz) packages+=(clang libclang-rt-14-dev clang-tidy clang-format jq shellcheck) ;;
         bench) packages+=(valgrind) ;;
         debian-root) packages+=(mmdebstrap) ;;
