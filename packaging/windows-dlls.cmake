@@ -19,8 +19,9 @@ while(plugins)
     list(APPEND plugin_files "${bin}/${folder}/${name}")
 endwhile()
 
-# CMake reads the imported names in lower case and looks them up as such; on a case-sensitive disk
-# Qt6Core.dll would be missed, so the lookup goes through lower-case links to the real files.
+# CMake up to 3.26 reads the imported names in lower case and looks them up as such, later versions as they
+# stand; on a case-sensitive disk either would miss the other, so the lookup goes through links to the real
+# files under both names.
 set(names "${velmora_binary_dir}/dll-names")
 file(REMOVE_RECURSE "${names}")
 file(MAKE_DIRECTORY "${names}")
@@ -28,8 +29,11 @@ foreach(dir IN LISTS velmora_dll_dirs)
     file(GLOB dlls "${dir}/*.dll")
     foreach(dll IN LISTS dlls)
         get_filename_component(name "${dll}" NAME)
-        string(TOLOWER "${name}" name)
+        string(TOLOWER "${name}" lower)
         file(CREATE_LINK "${dll}" "${names}/${name}" SYMBOLIC)
+        if(NOT lower STREQUAL name)
+            file(CREATE_LINK "${dll}" "${names}/${lower}" SYMBOLIC)
+        endif()
     endforeach()
 endforeach()
 file(GET_RUNTIME_DEPENDENCIES
