@@ -30,12 +30,17 @@ make_prefix() {
     # Debian's Wine does not put its own fonts into a new prefix; without them "MS Sans Serif" and Tahoma
     # would come out in a serif face.
     cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+    # Windows lists Tahoma among its installed fonts, which is where DirectWrite looks (Qt's font
+    # database from 6.8); Wine leaves its own fonts out of that list.
+    local fonts='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
+    "$wine" reg add "$fonts" /v 'Tahoma (TrueType)' /t REG_SZ /d tahoma.ttf /f >/dev/null 2>&1
+    "$wine" reg add "$fonts" /v 'Tahoma Bold (TrueType)' /t REG_SZ /d tahomabd.ttf /f >/dev/null 2>&1
     # A screen of VELMORA_WINE_DPI dots per inch (96 when unset; 144 is Windows' 150 %).
     if [ -n "${VELMORA_WINE_DPI:-}" ]; then
         "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VELMORA_WINE_DPI" /f \
             >/dev/null 2>&1
-        wineserver -w 2>/dev/null || "${wine%/*}/wineserver" -w
     fi
+    wineserver -w 2>/dev/null || "${wine%/*}/wineserver" -w
     touch "$prefix/.velmora-ready"
 }
 
